@@ -1,0 +1,42 @@
+// A short piece of typed text that never touches the heap and is wiped when
+// it goes out of scope or is overwritten, so no stray copy of a password is
+// left behind in freed memory.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+class SecretText {
+public:
+    // Sixteen characters of up to four UTF-8 bytes each, with room to spare
+    // for lower-casing that lengthens a character.
+    static constexpr std::size_t kCapacity = 96;
+
+    SecretText() = default;
+    explicit SecretText(std::string_view text) { assign(text); }
+    SecretText(const SecretText& other) { assign(other.view()); }
+    SecretText& operator=(const SecretText& other);
+    ~SecretText() { wipe(); }
+
+    // Keeps as much of text as fits; callers never hand over more than
+    // the password box can hold.
+    void assign(std::string_view text);
+    // Adds all of text, or nothing when it does not fit.
+    bool append(std::string_view text);
+    void wipe();
+
+    std::string_view view() const { return {bytes_, length_}; }
+    const char* data() const { return bytes_; }
+    std::size_t size() const { return length_; }
+    bool empty() const { return length_ == 0; }
+
+    friend bool operator==(const SecretText& a, const SecretText& b) { return a.view() == b.view(); }
+    friend bool operator!=(const SecretText& a, const SecretText& b) { return !(a == b); }
+
+private:
+    char bytes_[kCapacity] = {};
+    std::size_t length_ = 0;
+};
+
+// Zeroes memory in a way the optimiser may not remove as a dead store.
+void WipeBytes(void* data, std::size_t size);
