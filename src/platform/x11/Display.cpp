@@ -1,0 +1,135 @@
+// Opening the display, error handlers, dots per inch and monitors.
+#include "platform/x11/Display.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+#include <X11/Xresource.h>
+#include <X11/extensions/Xrandr.h>
+
+#include "platform/x11/Units.h"
+
+namespace x11 {
+
+Connection g_x;
+
+namespace {
+
+// Xlib's default handler exits on any protocol error, and for a locker an
+// exit is an unlock: log and carry on instead.
+int LogXError(Display* display, XErrorEvent* error) {
+    char text[160];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "umbrafold: X error: %s (request %d.%d)\n", text, error->request_code,
+                 error->minor_code);
+    return 0;
+}
+
+int LostConnection(Display*) {
+    std::fputs("umbrafold: lost the connection to the X server\n", stderr);
+    _exit(1);
+}
+
+double ReadDpi(Display* display) {
+    double dpi = kDefaultDpi;
+    XrmInitialize();
+    const char* resources = XResourceManagerString(display);
+    if (!resources) return dpi;
+    XrmDatabase db = XrmGetStringDatabase(resources);
+    char* type = nullptr;
+    XrmValue value{};
+    if (XrmGetResource(db, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr) {
+        const double parsed = std::atof(value.addr);
+        if (parsed >= 24 && parsed <= 960) dpi = parsed;
+    }
+    XrmDestroyDatabase(db);
+    return dpi;
+}
+
+// Under XWayland the compositor keeps its own shortcuts whatever an X client
+// grabs, so a lock there would be a lock in appearance only.
+bool UnderWayland(Display* display) {
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (wayland && *wayland) return true;
+    int opcode = 0, event = 0, error = 0;
+    return XQueryExtension(display, "XWAYLAND", &opcode, &event, &error);
+}
+
+}  // namespace
+
+void OpenConnection() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fputs("umbrafold: cannot open display\n", stderr);
+        std::exit(1);
+    }
+    g_x.display = display;
+    XSetErrorHandler(LogXError);
+    XSetIOErrorHandler(LostConnection);
+    if (UnderWayland(display))
+        Fail("cannot lock a Wayland session: its compositor does not honour X grabs", 1);
+
+    g_x.screen = DefaultScreen(display);
+    g_x.root = RootWindow(display, g_x.screen);
+    g_x.visual = DefaultVisual(display, g_x.screen);
+    g_x.colormap = DefaultColormap(display, g_x.screen);
+    g_x.depth = DefaultDepth(display, g_x.screen);
+    g_x.dpi = ReadDpi(display);
+
+    const char* names[] = {"WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_ICON", "_NET_WM_NAME",
+                           "UTF8_STRING", "_NET_WM_WINDOW_OPACITY", "_NET_WM_BYPASS_COMPOSITOR",
+                           "CARDINAL"};
+    Atom atoms[8];
+    XInternAtoms(display, const_cast<char**>(names), 8, False, atoms);
+    g_x.atoms = {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7]};
+
+    int event_base = 0, error_base = 0;
+    if (XRRQueryExtension(display, &event_base, &error_base)) g_x.randr_event_base = event_base;
+}
+
+int Px(int twips) { return TwipsToPixels(twips, g_x.dpi); }
+
+Rect RootRect() {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(g_x.display, g_x.root, &attributes))
+        return {0, 0, attributes.width, attributes.height};
+    return {0, 0, DisplayWidth(g_x.display, g_x.screen), DisplayHeight(g_x.display, g_x.screen)};
+}
+
+Rect PrimaryMonitor() {
+    const Rect root = RootRect();
+    if (g_x.randr_event_base < 0) return root;
+    int count = 0;
+    XRRMonitorInfo* monitors = XRRGetMonitors(g_x.display, g_x.root, True, &count);
+    if (!monitors) return root;
+    Rect found = root;
+    bool have = false;
+    for (int i = 0; i < count; ++i) {
+        const XRRMonitorInfo& m = monitors[i];
+        const Rect r{m.x, m.y, m.width, m.height};
+        if (m.primary) {
+            found = r;
+            break;
+        }
+        if (!have && r.contains(0, 0)) {
+            found = r;
+            have = true;
+        }
+    }
+    XRRFreeMonitors(monitors);
+    return found;
+}
+
+void Fail(const char* message, int status) {
+    std::fprintf(stderr, "umbrafold: %s\n", message);
+    if (g_x.display) {
+        XUngrabKeyboard(g_x.display, CurrentTime);
+        XUngrabPointer(g_x.display, CurrentTime);
+        XCloseDisplay(g_x.display);
+    }
+    _exit(status);
+}
+
+}  // namespace x11

@@ -1,0 +1,49 @@
+// The one connection to the X server, and what the rest of the backend
+// reads off it: atoms, the screen's dots per inch, the monitors.
+#pragma once
+
+#include <X11/Xlib.h>
+
+namespace x11 {
+
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
+};
+
+struct Atoms {
+    Atom wm_protocols, wm_delete_window, net_wm_icon, net_wm_name, utf8_string;
+    Atom net_wm_window_opacity, net_wm_bypass_compositor, cardinal;
+};
+
+struct Connection {
+    Display* display = nullptr;
+    int screen = 0;
+    ::Window root = 0;
+    Visual* visual = nullptr;
+    Colormap colormap = 0;
+    int depth = 0;
+    double dpi = 0;
+    Atoms atoms{};
+    int randr_event_base = -1;  // -1 without RandR
+};
+
+// Set once by OpenConnection; everything else reads it.
+extern Connection g_x;
+
+// Opens the display named by the environment; exits with status 1 and a
+// line on stderr where there is none or its grabs would not hold.
+void OpenConnection();
+
+int Px(int twips);
+
+// The whole root window, over every monitor.
+Rect RootRect();
+
+// The primary monitor; else the one holding the root's origin; else the root.
+Rect PrimaryMonitor();
+
+// Prints "umbrafold: <message>", lets go of the server and ends with status.
+[[noreturn]] void Fail(const char* message, int status);
+
+}  // namespace x11
