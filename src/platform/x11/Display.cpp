@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <unistd.h>
 
 #include <X11/Xresource.h>
@@ -57,6 +58,31 @@ bool UnderWayland(Display* display) {
     return XQueryExtension(display, "XWAYLAND", &opcode, &event, &error);
 }
 
+// With this option the server ends every grab on a key combination, so no
+// lock could hold. The options are the fifth of the rule names.
+bool KeymapBreaksGrabs(Display* display) {
+    const Atom names = XInternAtom(display, "_XKB_RULES_NAMES", True);
+    if (names == None) return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), names, 0, 1024, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data) != Success || !data)
+        return false;
+    bool breaks = false;
+    const char* p = reinterpret_cast<const char*>(data);
+    const char* end = p + count;
+    for (int field = 0; p < end; ++field) {
+        const std::size_t length = strnlen(p, static_cast<std::size_t>(end - p));
+        if (field == 4 && std::string_view(p, length).find("grab:break_actions") != std::string_view::npos)
+            breaks = true;
+        p += length + 1;
+    }
+    XFree(data);
+    return breaks;
+}
+
 }  // namespace
 
 void OpenConnection() {
@@ -87,6 +113,13 @@ void OpenConnection() {
 
     int event_base = 0, error_base = 0;
     if (XRRQueryExtension(display, &event_base, &error_base)) g_x.randr_event_base = event_base;
+    if (KeymapBreaksGrabs(display))
+        Fail("cannot lock: the keyboard map has a key that breaks any grab (grab:break_actions)", 1);
+
+    // Foreign windows coming up or moving above ours, and the screen
+    // changing size, are all reported on the root.
+    XSelectInput(display, g_x.root, SubstructureNotifyMask | StructureNotifyMask | FocusChangeMask);
+    if (g_x.randr_event_base >= 0) XRRSelectInput(display, g_x.root, RRScreenChangeNotifyMask);
 }
 
 int Px(int twips) { return TwipsToPixels(twips, g_x.dpi); }

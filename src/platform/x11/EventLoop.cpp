@@ -13,10 +13,14 @@
 
 #include "platform/x11/Display.h"
 #include "platform/x11/Input.h"
+#include "platform/x11/KeyBlock.h"
 #include "platform/x11/Window.h"
 
 namespace x11 {
 namespace {
+
+// However the grabs were lost, they are taken back within this time.
+constexpr int kGrabCheckMs = 250;
 
 int g_signal_pipe[2] = {-1, -1};
 char g_pending_access_key = 0;
@@ -46,6 +50,32 @@ void ServeSignals() {
 
 bool IsOurs(::Window xwindow) { return FindWindow(xwindow) != nullptr; }
 
+// Structure events of our own windows, as reported to the window itself
+// (the root reports the same ones again; those are for foreign windows).
+ui::Window* OwnEvent(::Window event_window, ::Window window) {
+    if (event_window != window) return nullptr;
+    ui::Window* w = FindWindow(window);
+    return w && w->xwindow == window ? w : nullptr;
+}
+
+void OnConfigure(const XConfigureEvent& event) {
+    if (event.window == g_x.root) {
+        FitToScreen();
+    } else if (event.event == g_x.root) {
+        if (!IsOurs(event.window)) RaiseAll();
+    } else if (ui::Window* w = OwnEvent(event.event, event.window)) {
+        Restore(w, {event.x, event.y, event.width, event.height}, true);
+    }
+}
+
+// A compositor would blend a window with an opacity property into what
+// lies beneath it; nobody gets to make ours see-through.
+void OnProperty(const XPropertyEvent& event) {
+    if (!IsOurs(event.window)) return;
+    if (event.atom == g_x.atoms.net_wm_window_opacity && event.state == PropertyNewValue)
+        XDeleteProperty(g_x.display, event.window, event.atom);
+}
+
 void Dispatch(XEvent& event) {
     switch (event.type) {
     case KeyPress: HandleKey(event.xkey); break;
@@ -66,14 +96,21 @@ void Dispatch(XEvent& event) {
     case MapNotify:
         if (!IsOurs(event.xmap.window)) RaiseAll();
         break;
-    case ConfigureNotify:
-        if (event.xconfigure.window == g_x.root)
-            FitToScreen();
-        else if (event.xconfigure.event == g_x.root && !IsOurs(event.xconfigure.window))
-            RaiseAll();
-        break;
     case CirculateNotify:
         if (!IsOurs(event.xcirculate.window)) RaiseAll();
+        break;
+    case ConfigureNotify: OnConfigure(event.xconfigure); break;
+    // Any client may unmap, move or destroy another's windows; ours come back.
+    case UnmapNotify:
+        if (ui::Window* w = OwnEvent(event.xunmap.event, event.xunmap.window); w && w->mapped)
+            Restore(w, w->outer, false);
+        break;
+    case DestroyNotify:
+        if (ui::Window* w = OwnEvent(event.xdestroywindow.event, event.xdestroywindow.window)) Recreate(w);
+        break;
+    case PropertyNotify: OnProperty(event.xproperty); break;
+    case FocusOut:
+        if (event.xfocus.window == g_x.root && event.xfocus.mode == NotifyUngrab) ReassertGrabs();
         break;
     default:
         if (g_x.randr_event_base >= 0 && event.type == g_x.randr_event_base + RRScreenChangeNotify) {
@@ -120,8 +157,7 @@ void send_access_key(Window*, char key) { g_pending_access_key = key; }
 
 void show_modal(Window* window) {
     window->events->on_load();
-    XSelectInput(g_x.display, g_x.root, SubstructureNotifyMask | StructureNotifyMask);
-    if (g_x.randr_event_base >= 0) XRRSelectInput(g_x.display, g_x.root, RRScreenChangeNotifyMask);
+    window->mapped = true;
     XMapRaised(g_x.display, window->xwindow);
     XFlush(g_x.display);
 
@@ -142,7 +178,9 @@ void show_modal(Window* window) {
         PaintDirty();
         XFlush(g_x.display);
         if (XPending(g_x.display)) continue;
-        if (poll(fds, 2, -1) < 0 && errno != EINTR) Fail("cannot wait for events", 1);
+        const int ready = poll(fds, 2, kGrabCheckMs);
+        if (ready < 0 && errno != EINTR) Fail("cannot wait for events", 1);
+        if (ready == 0) ReassertGrabs();
     }
 }
 

@@ -5,11 +5,25 @@
 
 #include "platform/ui.h"
 #include "platform/x11/Display.h"
+#include "platform/x11/KeyBlock.h"
 
 namespace x11 {
 namespace {
 
+constexpr unsigned kPointerEvents = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
 constexpr int kGrabAttempts = 200;
+bool g_on = false;
+
+int GrabKeyboard() {
+    return XGrabKeyboard(g_x.display, g_x.root, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+}
+
+// The pointer reports to our own windows as usual (owner events), so
+// clicks reach the dialog's controls and nothing else.
+int GrabPointer() {
+    return XGrabPointer(g_x.display, g_x.root, True, kPointerEvents, GrabModeAsync, GrabModeAsync, None,
+                        None, CurrentTime);
+}
 constexpr long kGrabPauseNs = 5'000'000;  // 200 tries 5 ms apart: one second
 
 // Another client may hold a grab for a moment (a menu, a key binding being
@@ -25,6 +39,13 @@ bool GrabWithin(TryGrab try_grab) {
 }
 
 }  // namespace
+
+void ReassertGrabs() {
+    if (!g_on) return;
+    GrabKeyboard();
+    GrabPointer();
+}
+
 }  // namespace x11
 
 namespace ui {
@@ -34,24 +55,16 @@ using namespace x11;
 // Both grabs are made on the root: a grab on one of our own windows would
 // end the moment another client unmapped that window.
 void set_system_key_block(bool on) {
-    Display* d = g_x.display;
+    g_on = on;
     if (!on) {
-        XUngrabPointer(d, CurrentTime);
-        XUngrabKeyboard(d, CurrentTime);
-        XSync(d, False);
+        XUngrabPointer(g_x.display, CurrentTime);
+        XUngrabKeyboard(g_x.display, CurrentTime);
+        XSync(g_x.display, False);
         return;
     }
-    // Every key comes to us, and we route it to the focused control; the
-    // pointer reports to our own windows as usual, so clicks reach the
-    // dialog's controls and nothing else.
-    const bool keyboard = GrabWithin(
-        [&] { return XGrabKeyboard(d, g_x.root, False, GrabModeAsync, GrabModeAsync, CurrentTime); });
-    if (!keyboard) Fail("cannot grab the keyboard: another program holds it", 1);
-    const unsigned mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
-    const bool pointer = GrabWithin([&] {
-        return XGrabPointer(d, g_x.root, True, mask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
-    });
-    if (!pointer) Fail("cannot grab the pointer: another program holds it", 1);
+    // Every key comes to us, and we route it to the focused control.
+    if (!GrabWithin(GrabKeyboard)) Fail("cannot grab the keyboard: another program holds it", 1);
+    if (!GrabWithin(GrabPointer)) Fail("cannot grab the pointer: another program holds it", 1);
 }
 
 }  // namespace ui

@@ -50,10 +50,37 @@ void SetIdentity(::Window xwindow, const char* title) {
                          CWOverrideRedirect | CWBackPixel | CWEventMask | CWCursor, &attributes);
 }
 
+// The native side of a window: made at start, and again from the kept
+// state should another client destroy it.
+void MakeNative(ui::Window* w) {
+    // PropertyChangeMask: to see another client set an opacity on us.
+    const long common = PropertyChangeMask | StructureNotifyMask;
+    if (w->is_cover()) {
+        w->xwindow = MakeXWindow(w->outer, BlackPixel(g_x.display, g_x.screen), common | ButtonPressMask);
+        SetIdentity(w->xwindow, w->desc->title);
+        return;
+    }
+    w->xwindow = MakeXWindow(w->outer, 0xC0C0C0,
+                             common | ExposureMask | ButtonPressMask | ButtonReleaseMask);
+    SetIdentity(w->xwindow, w->desc->title);
+    XSetWMProtocols(g_x.display, w->xwindow, &g_x.atoms.wm_delete_window, 1);
+    SetWindowIcon(w->xwindow);
+    for (const Control& c : w->controls) {
+        if (!(c.desc->flags & ui::kHelpCursor)) continue;
+        XSetWindowAttributes attributes{};
+        attributes.cursor = XCreateFontCursor(g_x.display, XC_question_arrow);
+        attributes.event_mask = ButtonPressMask | ButtonReleaseMask;
+        w->help_area = XCreateWindow(g_x.display, w->xwindow, c.rect.x, c.rect.y,
+                                     static_cast<unsigned>(std::max(c.rect.w, 1)),
+                                     static_cast<unsigned>(std::max(c.rect.h, 1)), 0, 0, InputOnly,
+                                     CopyFromParent, CWCursor | CWEventMask, &attributes);
+        XMapWindow(g_x.display, w->help_area);
+    }
+}
+
 void CreateCover(ui::Window* w) {
     w->outer = RootRect();
-    w->xwindow = MakeXWindow(w->outer, BlackPixel(g_x.display, g_x.screen), ButtonPressMask);
-    SetIdentity(w->xwindow, w->desc->title);
+    MakeNative(w);
 }
 
 void CreateDialog(ui::Window* w) {
@@ -63,12 +90,6 @@ void CreateDialog(ui::Window* w) {
     const int height = Px(d.client_height) + 2 * w->frame;
     const Rect monitor = PrimaryMonitor();
     w->outer = {monitor.x + (monitor.w - width) / 2, monitor.y + (monitor.h - height) / 2, width, height};
-    w->xwindow = MakeXWindow(w->outer, 0xC0C0C0,
-                             ExposureMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask);
-    SetIdentity(w->xwindow, d.title);
-    XSetWMProtocols(g_x.display, w->xwindow, &g_x.atoms.wm_delete_window, 1);
-    SetWindowIcon(w->xwindow);
-
     w->controls.resize(d.control_count);
     for (std::size_t i = 0; i < d.control_count; ++i) {
         Control& c = w->controls[i];
@@ -77,16 +98,8 @@ void CreateDialog(ui::Window* w) {
         c.back = ResolveColour(c.desc->back, kFace);
         c.enabled = !(c.desc->flags & ui::kDisabled);
         SetCaption(c, c.desc->text);
-        if (c.desc->flags & ui::kHelpCursor) {
-            XSetWindowAttributes attributes{};
-            attributes.cursor = XCreateFontCursor(g_x.display, XC_question_arrow);
-            attributes.event_mask = ButtonPressMask | ButtonReleaseMask;
-            w->help_area = XCreateWindow(g_x.display, w->xwindow, c.rect.x, c.rect.y,
-                                         static_cast<unsigned>(c.rect.w), static_cast<unsigned>(c.rect.h),
-                                         0, 0, InputOnly, CopyFromParent, CWCursor | CWEventMask, &attributes);
-            XMapWindow(g_x.display, w->help_area);
-        }
     }
+    MakeNative(w);
 }
 
 }  // namespace
@@ -124,6 +137,25 @@ void FitToScreen() {
 }
 
 void Invalidate(ui::Window* window) { window->dirty = true; }
+
+void Recreate(ui::Window* w) {
+    w->xwindow = 0;
+    w->help_area = 0;
+    MakeNative(w);
+    XMapWindow(g_x.display, w->xwindow);
+    RaiseAll();
+    Invalidate(w);
+}
+
+void Restore(ui::Window* w, const Rect& now, bool mapped) {
+    if (!mapped) {
+        XMapWindow(g_x.display, w->xwindow);
+        RaiseAll();
+    }
+    if (now.x != w->outer.x || now.y != w->outer.y || now.w != w->outer.w || now.h != w->outer.h)
+        XMoveResizeWindow(g_x.display, w->xwindow, w->outer.x, w->outer.y,
+                          static_cast<unsigned>(w->outer.w), static_cast<unsigned>(w->outer.h));
+}
 
 void Paint(ui::Window* w) {
     w->dirty = false;
@@ -204,6 +236,7 @@ Window* create_window(const WindowDesc& desc, FormEvents& events) {
 
 void show_modeless(Window* window) {
     window->events->on_load();
+    window->mapped = true;
     XMapRaised(g_x.display, window->xwindow);
     XFlush(g_x.display);
 }

@@ -20,6 +20,7 @@ struct ui::Window {
     int focus = -1;
     int pushed = -1;  // the button the mouse went down on
     bool fitted = false;
+    bool mapped = false;  // shown by us, so to be kept shown
     bool dirty = true;
     x11::Canvas canvas;
 
@@ -39,6 +40,11 @@ ui::Window* DialogWindow();
 void RaiseAll();
 // Fits the cover to the root and centres the dialog on the primary monitor.
 void FitToScreen();
+
+// Another client destroyed the window: make it again, same state.
+void Recreate(ui::Window* window);
+// Another client unmapped, moved or resized it: put it back.
+void Restore(ui::Window* window, const Rect& now, bool mapped);
 
 void Paint(ui::Window* window);
 void Invalidate(ui::Window* window);

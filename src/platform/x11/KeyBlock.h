@@ -1,0 +1,9 @@
+// Keeping hold of keyboard and pointer once the lock has them.
+#pragma once
+
+namespace x11 {
+
+// Takes both grabs again, if the key block is on; one attempt, no waiting.
+void ReassertGrabs();
+
+}  // namespace x11
