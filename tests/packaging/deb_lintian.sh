@@ -1,0 +1,14 @@
+#!/bin/sh
+# Runs lintian on the Debian package: any error fails, warnings are shown.
+# Usage: deb_lintian.sh DEB_DIR
+set -eu
+. "$(dirname "$0")/lib.sh"
+dir=$1
+need lintian
+
+set -- "$dir"/umbrafold_*.deb
+[ $# -eq 1 ] && [ -f "$1" ] || fail "expected one package in $dir, found: $*"
+status=0
+lintian --fail-on error --tag-display-limit 0 "$1" || status=$?
+[ "$status" -eq 0 ] || fail "lintian reported errors (exit status $status)"
+echo "lintian: no errors"

@@ -1,0 +1,27 @@
+# Helpers shared by the packaging tests; sourced, not run.
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# The tools come from Debian packages that scripts/setup.sh installs.
+need() {
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || fail "$tool is not installed (scripts/setup.sh installs it)"
+    done
+}
+
+# An empty folder for this test alone, so tests can run side by side.
+fresh_dir() {
+    rm -rf "$1"
+    mkdir -p "$1"
+}
+
+# Fails unless two listings are the same, showing how they differ.
+same_lines() {
+    what=$1
+    expected=$2
+    actual=$3
+    diff -u "$expected" "$actual" >&2 || fail "$what differs from what was expected (- expected, + actual)"
+}
