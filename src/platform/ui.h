@@ -130,6 +130,10 @@ void set_system_key_block(bool on);
 // The platform's lower-case conversion of the whole text.
 SecretText lower_case(const SecretText& text);
 
+// Keeps memory that will hold typed text out of swap, where the system
+// allows it; nothing happens where it does not.
+void keep_in_memory(const void* data, std::size_t size);
+
 // Ends the process at once; every window goes with it.
 [[noreturn]] void end_program(int status);
 

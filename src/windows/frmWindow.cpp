@@ -11,7 +11,10 @@ frmWindow& frmWindow::Instance() {
     return instance;
 }
 
-frmWindow::frmWindow() : window_(ui::create_window(kWindow, *this)) {}
+frmWindow::frmWindow() : window_(ui::create_window(kWindow, *this)) {
+    // The stored password lives in this object.
+    ui::keep_in_memory(this, sizeof *this);
+}
 
 void frmWindow::Show() { ui::show_modal(window_); }
 
@@ -23,6 +26,7 @@ void frmWindow::Form_Load() {
 
 void frmWindow::Form_Unload() {
     ui::set_system_key_block(false);
+    controller_.strPassword.wipe();
     ui::end_program(0);
 }
 

@@ -17,6 +17,10 @@ SecretText lower_case(const SecretText& text) {
     return result;
 }
 
+void keep_in_memory(const void* data, std::size_t size) {
+    VirtualLock(const_cast<void*>(data), size);
+}
+
 void end_program(int status) { ExitProcess(static_cast<UINT>(status)); }
 
 }  // namespace ui

@@ -3,8 +3,9 @@
 
 namespace x11 {
 
-// No core file, and no ptrace or /proc/<pid>/mem access by other processes
-// of the same user.
+// No core file, no ptrace or /proc/<pid>/mem access by other processes
+// of the same user, and the stack that handles typed text kept out of swap.
 void ProtectSecrets();
 
 }  // namespace x11
+

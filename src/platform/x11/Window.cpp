@@ -91,6 +91,8 @@ void CreateDialog(ui::Window* w) {
     const Rect monitor = PrimaryMonitor();
     w->outer = {monitor.x + (monitor.w - width) / 2, monitor.y + (monitor.h - height) / 2, width, height};
     w->controls.resize(d.control_count);
+    // The password box's characters live in here.
+    ui::keep_in_memory(w->controls.data(), w->controls.size() * sizeof(Control));
     for (std::size_t i = 0; i < d.control_count; ++i) {
         Control& c = w->controls[i];
         c.desc = &d.controls[i];
