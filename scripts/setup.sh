@@ -22,3 +22,7 @@ fi
 
 cmake -S . -B build
 cmake --build build -j "$(nproc)"
+
+# The Win32 program, cross-built with MinGW; the tests run it under Wine.
+cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake
+cmake --build build-win32 -j "$(nproc)"
