@@ -1,0 +1,85 @@
+// Holding the screen: keyboard and pointer grabbed from start to exit, other
+// windows kept under the cover, and no lock at all when a grab is taken.
+#include <algorithm>
+
+#include "locker_test.h"
+
+namespace e2e {
+namespace {
+
+using Holding = LockerTest;
+
+int StackIndex(const std::vector<::Window>& stack, ::Window window) {
+    const auto it = std::find(stack.begin(), stack.end(), window);
+    return it == stack.end() ? -1 : static_cast<int>(it - stack.begin());
+}
+
+TEST_F(Holding, KeyboardAndPointerAreHeldBeforeAPasswordIsStored) {
+    StartLocker();
+    EXPECT_EQ(x->TryGrabKeyboard(), AlreadyGrabbed);
+    EXPECT_EQ(x->TryGrabPointer(), AlreadyGrabbed);
+}
+
+TEST_F(Holding, KeyboardAndPointerAreHeldWhileLocked) {
+    StartLocker();
+    LockWith("held");
+    EXPECT_EQ(x->TryGrabKeyboard(), AlreadyGrabbed);
+    EXPECT_EQ(x->TryGrabPointer(), AlreadyGrabbed);
+}
+
+TEST_F(Holding, ExitGivesKeyboardAndPointerBack) {
+    StartLocker();
+    LockWith("back");
+    x->Type("back");
+    ASSERT_TRUE(StatusBecomes(kLightGreen));
+    x->Key("Return");
+    ASSERT_EQ(Ending(), "exit status 0");
+    EXPECT_EQ(x->TryGrabKeyboard(), GrabSuccess);
+    EXPECT_EQ(x->TryGrabPointer(), GrabSuccess);
+}
+
+class ForeignWindow : public Holding, public ::testing::WithParamInterface<bool> {};
+
+// Whatever another client maps or raises ends under the cover, and the
+// dialog stays on top of everything.
+TEST_P(ForeignWindow, EndsBelowTheCover) {
+    StartLocker();
+    LockWith("under");
+    const Rect where{40, 40, 200, 150};
+    const ::Window foreign = x->MapForeignWindow(where, {255, 0, 0}, GetParam());
+    auto below = [&] {
+        const std::vector<::Window> stack = x->Stack();
+        const int f = StackIndex(stack, foreign), c = StackIndex(stack, cover);
+        return f >= 0 && c > f && stack.back() == dialog;
+    };
+    EXPECT_TRUE(WaitUntil(below)) << "the foreign window stays above the cover";
+    EXPECT_TRUE(WaitUntil([&] { return x->Pixel(where.x + 50, where.y + 50) == kBlack; }));
+
+    x->Raise(foreign);
+    EXPECT_TRUE(WaitUntil(below)) << "a raised foreign window stays above the cover";
+    EXPECT_TRUE(WaitUntil([&] { return x->Pixel(where.x + 50, where.y + 50) == kBlack; }));
+    EXPECT_EQ(StatusColour(), kLightRed);
+}
+
+INSTANTIATE_TEST_SUITE_P(OverrideRedirectOrNot, ForeignWindow, ::testing::Values(false, true));
+
+TEST_F(Holding, RefusesToLockWhileAnotherClientHoldsTheKeyboard) {
+    ASSERT_EQ(x->TryGrabKeyboard(true), GrabSuccess);
+    Run();
+    EXPECT_EQ(Ending(), "exit status 1");
+    EXPECT_NE(locker->Stderr().find("umbrafold: cannot grab the keyboard: another program holds it"),
+              std::string::npos)
+        << locker->Stderr();
+}
+
+TEST_F(Holding, RefusesToLockWhileAnotherClientHoldsThePointer) {
+    ASSERT_EQ(x->TryGrabPointer(true), GrabSuccess);
+    Run();
+    EXPECT_EQ(Ending(), "exit status 1");
+    EXPECT_NE(locker->Stderr().find("umbrafold: cannot grab the pointer: another program holds it"),
+              std::string::npos)
+        << locker->Stderr();
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,83 @@
+// The fixture of every end-to-end test: its own Xvfb with a white root, the
+// real program started on it, and the dialog's controls located on screen.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "process.h"
+#include "wait.h"
+#include "x_client.h"
+#include "x_server.h"
+
+namespace e2e {
+
+// A control's place in the dialog's client area, in twips.
+struct Twips {
+    int left, top, width, height;
+};
+
+// The controls the tests touch.
+inline constexpr Twips kTitle{720, 15, 1545, 360};
+inline constexpr Twips kBox{120, 600, 1155, 285};
+inline constexpr Twips kLockButton{1440, 600, 675, 315};
+inline constexpr Twips kExitButton{2160, 600, 675, 315};
+inline constexpr Twips kStatus{120, 1020, 2715, 255};
+inline constexpr Twips kAboutPanel{120, 1440, 2715, 1095};
+
+inline constexpr int kFrame = 3;  // the dialog frame, pixels
+inline constexpr int kCompactHeight = 97;
+inline constexpr int kExpandedHeight = 183;
+inline constexpr int kDialogWidth = 202;
+
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kYellow{255, 255, 0};
+inline constexpr Rgb kLightRed{255, 128, 128};
+inline constexpr Rgb kLightGreen{128, 255, 128};
+
+// Pixels at 96 dpi, rounded to nearest.
+constexpr int Px(int twips) { return (twips * 96 + 720) / 1440; }
+
+class LockerTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the program with these arguments on the test's display.
+    Process& Run(const std::vector<std::string>& args = {});
+    Process& Run(const Spawn& spawn);
+    // Runs it and waits until both windows are up and the status painted.
+    void StartLocker();
+
+    // The windows, found by class and name; 0 while not mapped.
+    ::Window FindDialog() const;
+    ::Window FindCover() const;
+    Rect DialogRect() const;
+
+    // A control's rectangle on the screen, and its centre.
+    Rect OnScreen(Twips control) const;
+    void ClickOn(Twips control);
+
+    // The colour that fills the status label, read from the screen.
+    Rgb StatusColour() const;
+    // Waits until the status label shows colour; reports what it shows.
+    ::testing::AssertionResult StatusBecomes(Rgb colour);
+    ::testing::AssertionResult DialogHeightBecomes(int pixels);
+    // Types password, presses Enter and waits for the lock.
+    void LockWith(const std::string& password);
+    // How the program ended ("exit status 0", "killed by signal 9"), or
+    // "still running" when it has not ended within the timeout.
+    std::string Ending(double timeout_seconds = 10.0);
+
+    std::unique_ptr<XServer> server;
+    std::unique_ptr<XClient> x;
+    std::unique_ptr<Process> locker;
+    ::Window dialog = 0;
+    ::Window cover = 0;
+};
+
+}  // namespace e2e

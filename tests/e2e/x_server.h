@@ -1,0 +1,26 @@
+// A private, headless X server for one test: Xvfb on a display number it
+// picks itself and reports through -displayfd.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "process.h"
+
+namespace e2e {
+
+class XServer {
+public:
+    // Starts Xvfb with one screen of width x height at 24 bits and waits
+    // until it accepts connections; throws when it does not come up.
+    explicit XServer(int width = 1024, int height = 768);
+    ~XServer();
+
+    const std::string& display() const { return display_; }  // ":N"
+
+private:
+    std::unique_ptr<Process> xvfb_;
+    std::string display_;
+};
+
+}  // namespace e2e
