@@ -73,6 +73,6 @@ small dialog in which the user types a password chosen on the spot. Until
 the same password is typed again, keyboard and pointer are held, so no
 other program or desktop shortcut can be reached. The password lives only
 in memory.")
-# Debian wants the man page and the changelog compressed; a plain install keeps them as they are.
-set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebianCompress.cmake)
+# The package gets Debian's finishing touches; a plain install keeps its files as they are.
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebianTidy.cmake)
 include(CPack)
