@@ -1,0 +1,20 @@
+#!/bin/sh
+# Makes the screenshots in docs/shots/ from the real program, run in a
+# private Xvfb: the open dialog, locked, access granted, About expanded, and
+# the whole screen while locked. BUILD_DIR picks the build (default build).
+set -eu
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build}
+
+cmake -S . -B "$build" >/dev/null
+cmake --build "$build" --target umbrafold_shots -j "$(nproc)"
+
+rm -rf shots-tmp
+mkdir -p shots-tmp docs/shots
+"$build/tests/e2e/umbrafold_shots" shots-tmp
+for ppm in shots-tmp/*.ppm; do
+    # No time stamps, so unchanged pictures give unchanged files.
+    convert "$ppm" -strip -define png:exclude-chunks=date,time "docs/shots/$(basename "$ppm" .ppm).png"
+done
+rm -rf shots-tmp
+ls docs/shots
