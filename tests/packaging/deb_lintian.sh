@@ -7,7 +7,7 @@ dir=$1
 need lintian
 
 set -- "$dir"/umbrafold_*.deb
-[ $# -eq 1 ] && [ -f "$1" ] || fail "expected one package in $dir, found: $*"
+{ [ $# -eq 1 ] && [ -f "$1" ]; } || fail "expected one package in $dir, found: $*"
 status=0
 lintian --fail-on error --tag-display-limit 0 "$1" || status=$?
 [ "$status" -eq 0 ] || fail "lintian reported errors (exit status $status)"

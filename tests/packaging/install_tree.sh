@@ -33,7 +33,7 @@ out=$("$prefix/bin/umbrafold" --version </dev/null) || fail "installed umbrafold
 # The menu entry names the installed program and the installed icon.
 desktop=$prefix/share/applications/umbrafold.desktop
 program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
-[ -n "$program" ] && [ -x "$prefix/bin/$program" ] || fail "the menu entry runs '$program', which is not in bin/"
+{ [ -n "$program" ] && [ -x "$prefix/bin/$program" ]; } || fail "the menu entry runs '$program', which is not in bin/"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 
 # The theme icons are PNGs of their folder's size with the XPM's very pixels.
