@@ -19,7 +19,9 @@ void on_command(ui::Window* window, int index, int code) {
         // An access key may name a button that is disabled at the moment;
         // a disabled button is never pressed.
         if (IsWindowEnabled(hwnd_of(window, index))) window->events->on_click(index);
-    } else if (kind == ControlKind::Label && code == STN_CLICKED) {
+    } else if (kind == ControlKind::Label && (code == STN_CLICKED || code == STN_DBLCLK)) {
+        // A quick second click arrives as a double click; to the user it
+        // is one more click.
         window->events->on_click(index);
     }
 }

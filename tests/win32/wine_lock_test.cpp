@@ -1,0 +1,66 @@
+// The lock cycle of Umbrafold.exe under Wine, read from the screen.
+#include "lock/LockController.h"
+#include "wine_session.h"
+#include "windows/frmWindowControls.h"
+
+using namespace frmWindowControls;
+
+namespace {
+
+const e2e::Rgb kRed = ScreenColour(kMismatchColour);
+const e2e::Rgb kGreen = ScreenColour(kMatchColour);
+
+void ExpectSuccess(const std::optional<e2e::ExitStatus>& status) {
+    ASSERT_TRUE(status) << "the program did not end";
+    EXPECT_TRUE(EndedWithZero(*status)) << status->Describe();
+}
+
+TEST_F(WineTest, WholeLockCycle) {
+    Lock("abc");
+    x().Type("ab");
+    x().Type("c");
+    EXPECT_TRUE(WaitForStatus(kGreen));
+    x().Type("d");  // one character too many
+    EXPECT_TRUE(WaitForStatus(kRed));
+    x().Key("BackSpace");
+    EXPECT_TRUE(WaitForStatus(kGreen));
+    x().Key("Return");
+    ExpectSuccess(WaitExit());
+}
+
+TEST_F(WineTest, LetterCaseIsIgnored) {
+    Lock("MiXeD");
+    x().Type("MIXED");
+    EXPECT_TRUE(WaitForStatus(kGreen));
+    for (int i = 0; i < 5; ++i) x().Key("BackSpace");
+    EXPECT_TRUE(WaitForStatus(kRed));
+    x().Type("mixed");
+    EXPECT_TRUE(WaitForStatus(kGreen));
+}
+
+TEST_F(WineTest, EnterOnTheEmptyBoxAtStartExits) {
+    x().Key("Return");
+    ExpectSuccess(WaitExit());
+}
+
+TEST_F(WineTest, EnterWithTheWrongTextEmptiesTheBox) {
+    Lock("pw");
+    x().Type("nope");
+    x().Key("Return");
+    // Had the box kept "nope", this would read "nopepw" and stay red.
+    x().Type("pw");
+    EXPECT_TRUE(WaitForStatus(kGreen));
+}
+
+TEST_F(WineTest, BoxKeepsSixteenCharacters) {
+    Lock("abcdefghijklmnopq");
+    x().Type("abcdefghijklmnop");
+    EXPECT_TRUE(WaitForStatus(kGreen));
+}
+
+TEST_F(WineTest, ExitButtonEndsWithStatusZero) {
+    ClickControl(cmdExit);
+    ExpectSuccess(WaitExit());
+}
+
+}  // namespace

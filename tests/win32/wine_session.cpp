@@ -1,0 +1,111 @@
+// Starting and ending Umbrafold.exe under Wine for one test, and finding
+// its controls on the screen.
+#include "wine_session.h"
+
+#include "lock/LockController.h"
+#include "wait.h"
+#include "windows/frmWindowControls.h"
+
+using namespace frmWindowControls;
+
+namespace {
+
+// Wine's first windows may take a while on a loaded machine; the prefix
+// itself was made before any test ran.
+constexpr double kStartTimeout = 30.0;
+
+std::vector<std::pair<std::string, std::string>> WineEnvironment(const std::string& display) {
+    return {{"DISPLAY", display},
+            {"WINEPREFIX", WINE_PREFIX},
+            {"WINEDEBUG", "-all"},
+            {"WINEDLLOVERRIDES", "mscoree=;mshtml="}};
+}
+
+}  // namespace
+
+e2e::Rgb ScreenColour(unsigned colour) {
+    return {int(colour & 0xFF), int(colour >> 8 & 0xFF), int(colour >> 16 & 0xFF)};
+}
+
+int Pixels(int twips) { return (twips * 96 + 720) / 1440; }
+
+void WineTest::SetUp() {
+    server_ = std::make_unique<e2e::XServer>();
+    x_ = std::make_unique<e2e::XClient>(server_->display());
+
+    e2e::Spawn spawn;
+    spawn.argv = {WINE_PATH, UMBRAFOLD_EXE};
+    spawn.set_env = WineEnvironment(server_->display());
+    spawn.capture_output = false;
+    wine_ = std::make_unique<e2e::Process>(spawn);
+
+    // Wine names each X window after the program and gives it the window's
+    // title: "Form1" for the cover, nothing for the lock window.
+    const bool shown = e2e::WaitUntil(
+        [&] {
+            cover_ = x_->Find("umbrafold.exe", "umbrafold.exe", "Form1");
+            dialog_ = x_->Find("umbrafold.exe", "umbrafold.exe", "");
+            return cover_ && dialog_;
+        },
+        kStartTimeout);
+    ASSERT_TRUE(shown) << "the cover and the lock window did not both appear";
+    // Painted means loaded: the controls exist and the window is up.
+    ASSERT_TRUE(WaitForStatus(ScreenColour(kNoPasswordColour)))
+        << "status reads " << e2e::ToString(StatusColour());
+}
+
+void WineTest::TearDown() {
+    if (wine_ && wine_->Running()) wine_->Kill();
+    wine_.reset();
+    // The next test starts a fresh wineserver on its own display.
+    e2e::Spawn stop;
+    stop.argv = {WINESERVER_PATH, "-k"};
+    stop.set_env = {{"WINEPREFIX", WINE_PREFIX}};
+    stop.capture_output = false;
+    e2e::Process(stop).WaitExit(10.0);
+    x_.reset();
+    server_.reset();
+}
+
+e2e::Rect WineTest::DialogRect() const {
+    const auto state = x_->State(dialog_);
+    return state ? state->rect : e2e::Rect{};
+}
+
+e2e::Rect WineTest::ControlRect(int control) const {
+    const ui::ControlDesc& desc = kControls[control];
+    int left = desc.left, top = desc.top;
+    if (desc.parent >= 0) {
+        left += kControls[desc.parent].left;
+        top += kControls[desc.parent].top;
+    }
+    const e2e::Rect dialog = DialogRect();
+    const int frame = (dialog.w - Pixels(kWindow.client_width)) / 2;
+    return {dialog.x + frame + Pixels(left), dialog.y + frame + Pixels(top), Pixels(desc.width),
+            Pixels(desc.height)};
+}
+
+void WineTest::ClickControl(int control) {
+    // The upper middle: labels that size themselves to their text are
+    // never smaller than that, and the title's lower edge is overlapped.
+    const e2e::Rect rect = ControlRect(control);
+    x_->Click(rect.x + rect.w / 2, rect.y + rect.h / 3);
+}
+
+e2e::Rgb WineTest::StatusColour() const {
+    e2e::Rect rect = ControlRect(lblLocked);
+    return x_->Dominant({rect.x + 2, rect.y + 2, rect.w - 4, rect.h - 4});
+}
+
+bool WineTest::WaitForStatus(e2e::Rgb colour) {
+    return e2e::WaitUntil([&] { return StatusColour() == colour; });
+}
+
+void WineTest::Lock(const char* password) {
+    x_->Type(password);
+    x_->Key("Return");
+    ASSERT_TRUE(WaitForStatus(ScreenColour(kMismatchColour)))
+        << "not locked; status reads " << e2e::ToString(StatusColour());
+}
+
+std::optional<e2e::ExitStatus> WineTest::WaitExit() { return wine_->WaitExit(10.0); }
