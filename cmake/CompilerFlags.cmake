@@ -12,3 +12,10 @@ if(UMBRAFOLD_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# A locker is a target: the usual hardening of a distribution's programs.
+if(NOT WIN32 AND NOT UMBRAFOLD_SANITIZE)
+  add_compile_options(-fstack-protector-strong $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
+  set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+  add_link_options(-pie -Wl,-z,relro -Wl,-z,now)
+endif()
