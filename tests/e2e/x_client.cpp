@@ -29,14 +29,31 @@ int Channel(unsigned long pixel, unsigned long mask) {
     return bits ? static_cast<int>(((pixel & mask) >> MaskShift(mask)) * 255 / bits) : 0;
 }
 
-unsigned long KeysymOf(char c) {
+unsigned long KeysymOf(char32_t c) {
     switch (c) {
     case '\r':
     case '\n': return XK_Return;
     case '\t': return XK_Tab;
     case '\b': return XK_BackSpace;
-    default: return static_cast<unsigned char>(c);  // Latin-1 keysyms are the codes
+    default:
+        // Latin-1 keysyms are the code points; the rest of Unicode is offset.
+        return c < 0x100 ? c : 0x01000000 | c;
     }
+}
+
+// The code points of UTF-8 text; a broken sequence ends it.
+std::u32string Decode(std::string_view text) {
+    std::u32string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size()) break;
+        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        out.push_back(c);
+        i += 1 + static_cast<std::size_t>(extra);
+    }
+    return out;
 }
 
 }  // namespace
@@ -267,7 +284,7 @@ void XClient::FakeKey(unsigned keycode, bool press) {
 
 void XClient::Type(std::string_view text) {
     const unsigned shift = Keycode(XK_Shift_L, nullptr);
-    for (char c : text) {
+    for (char32_t c : Decode(text)) {
         bool needs_shift = false;
         const unsigned code = Keycode(KeysymOf(c), &needs_shift);
         if (needs_shift) FakeKey(shift, true);
@@ -275,6 +292,24 @@ void XClient::Type(std::string_view text) {
         FakeKey(code, false);
         if (needs_shift) FakeKey(shift, false);
     }
+}
+
+void XClient::BindKey(char32_t lower, char32_t upper) {
+    int min_code = 0, max_code = 0, per_code = 0;
+    XDisplayKeycodes(dpy_, &min_code, &max_code);
+    KeySym* map = XGetKeyboardMapping(dpy_, static_cast<KeyCode>(min_code), max_code - min_code + 1, &per_code);
+    int free_code = 0;
+    for (int code = max_code; code >= min_code && !free_code; --code) {
+        bool empty = true;
+        for (int k = 0; k < per_code; ++k)
+            if (map[(code - min_code) * per_code + k] != NoSymbol) empty = false;
+        if (empty) free_code = code;
+    }
+    XFree(map);
+    if (!free_code) throw std::runtime_error("no free key to bind");
+    KeySym syms[2] = {KeysymOf(lower), KeysymOf(upper)};
+    XChangeKeyboardMapping(dpy_, free_code, 2, syms, 1);
+    Sync();
 }
 
 void XClient::Key(const char* keysym, const std::vector<const char*>& modifiers) {

@@ -73,8 +73,12 @@ public:
     Rgb Dominant(Rect rect) const;
 
     // ---- Input through XTest ---------------------------------------------
-    // Types the characters of text, with Shift where the keymap needs it.
+    // Types the characters of the UTF-8 text, with Shift where the keymap
+    // needs it. Characters outside the keymap need BindKey first.
     void Type(std::string_view text);
+    // Puts a character pair (lower, upper; Unicode code points) on a key
+    // that had nothing on it.
+    void BindKey(char32_t lower, char32_t upper);
     // Presses and releases the key with the named keysym ("Tab", "Return",
     // "a") while holding the modifier keys, e.g. {"Alt_L"}.
     void Key(const char* keysym, const std::vector<const char*>& modifiers = {});
