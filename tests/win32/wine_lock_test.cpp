@@ -1,6 +1,6 @@
 // The lock cycle of Umbrafold.exe under Wine, read from the screen.
 #include "lock/LockController.h"
-#include "wine_session.h"
+#include "wine_test.h"
 #include "windows/frmWindowControls.h"
 
 using namespace frmWindowControls;

@@ -2,7 +2,8 @@
 // its controls on the screen.
 #include "wine_session.h"
 
-#include "lock/LockController.h"
+#include <stdexcept>
+
 #include "wait.h"
 #include "windows/frmWindowControls.h"
 
@@ -29,7 +30,7 @@ e2e::Rgb ScreenColour(unsigned colour) {
 
 int Pixels(int twips) { return (twips * 96 + 720) / 1440; }
 
-void WineTest::SetUp() {
+void WineSession::Start() {
     server_ = std::make_unique<e2e::XServer>();
     x_ = std::make_unique<e2e::XClient>(server_->display());
 
@@ -48,13 +49,11 @@ void WineTest::SetUp() {
             return cover_ && dialog_;
         },
         kStartTimeout);
-    ASSERT_TRUE(shown) << "the cover and the lock window did not both appear";
-    // Painted means loaded: the controls exist and the window is up.
-    ASSERT_TRUE(WaitForStatus(ScreenColour(kNoPasswordColour)))
-        << "status reads " << e2e::ToString(StatusColour());
+    if (!shown) throw std::runtime_error("the cover and the lock window did not both appear");
 }
 
-void WineTest::TearDown() {
+void WineSession::Stop() {
+    if (!server_) return;
     if (wine_ && wine_->Running()) wine_->Kill();
     wine_.reset();
     // The next test starts a fresh wineserver on its own display.
@@ -67,12 +66,12 @@ void WineTest::TearDown() {
     server_.reset();
 }
 
-e2e::Rect WineTest::DialogRect() const {
+e2e::Rect WineSession::DialogRect() const {
     const auto state = x_->State(dialog_);
     return state ? state->rect : e2e::Rect{};
 }
 
-e2e::Rect WineTest::ControlRect(int control) const {
+e2e::Rect WineSession::ControlRect(int control) const {
     const ui::ControlDesc& desc = kControls[control];
     int left = desc.left, top = desc.top;
     if (desc.parent >= 0) {
@@ -85,27 +84,24 @@ e2e::Rect WineTest::ControlRect(int control) const {
             Pixels(desc.height)};
 }
 
-void WineTest::ClickControl(int control) {
+void WineSession::ClickControl(int control) {
     // The upper middle: labels that size themselves to their text are
     // never smaller than that, and the title's lower edge is overlapped.
     const e2e::Rect rect = ControlRect(control);
     x_->Click(rect.x + rect.w / 2, rect.y + rect.h / 3);
 }
 
-e2e::Rgb WineTest::StatusColour() const {
+e2e::Rgb WineSession::StatusColour() const {
     e2e::Rect rect = ControlRect(lblLocked);
     return x_->Dominant({rect.x + 2, rect.y + 2, rect.w - 4, rect.h - 4});
 }
 
-bool WineTest::WaitForStatus(e2e::Rgb colour) {
+bool WineSession::WaitForStatus(e2e::Rgb colour) {
     return e2e::WaitUntil([&] { return StatusColour() == colour; });
 }
 
-void WineTest::Lock(const char* password) {
-    x_->Type(password);
-    x_->Key("Return");
-    ASSERT_TRUE(WaitForStatus(ScreenColour(kMismatchColour)))
-        << "not locked; status reads " << e2e::ToString(StatusColour());
+bool WineSession::WaitForHeight(int twips) {
+    return e2e::WaitUntil([&] { return DialogRect().h == Pixels(twips); });
 }
 
-std::optional<e2e::ExitStatus> WineTest::WaitExit() { return wine_->WaitExit(10.0); }
+std::optional<e2e::ExitStatus> WineSession::WaitExit() { return wine_->WaitExit(10.0); }

@@ -2,21 +2,29 @@
 // window's controls located on the screen from the layout table.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "process.h"
 #include "x_client.h"
 #include "x_server.h"
 
-class WineTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
+class WineSession {
+public:
+    WineSession() = default;
+    ~WineSession() { Stop(); }
+    WineSession(const WineSession&) = delete;
+    WineSession& operator=(const WineSession&) = delete;
+
+    // Starts Xvfb and the program, and waits until both windows are up;
+    // throws when they do not appear.
+    void Start();
+    // Ends the program and its wineserver, then the X server.
+    void Stop();
 
     e2e::XClient& x() { return *x_; }
+    const std::string& display() const { return server_->display(); }
 
     // The lock window's outer rectangle on the screen, as X reports it.
     e2e::Rect DialogRect() const;
@@ -27,9 +35,7 @@ protected:
     // The colour most of the status label shows, inside its border.
     e2e::Rgb StatusColour() const;
     bool WaitForStatus(e2e::Rgb colour);
-
-    // Types the password and Enter, and waits for the locked status.
-    void Lock(const char* password);
+    bool WaitForHeight(int twips);
 
     // The program's exit status once it has ended, or nothing.
     std::optional<e2e::ExitStatus> WaitExit();
@@ -44,7 +50,7 @@ private:
 };
 
 // Whether the program ended through exit with status 0. (The driver's
-// ExitStatus::Success is shadowed by the macro of that name in X.h.)
+// ExitStatus::Success is hidden by the macro of that name in X.h.)
 inline bool EndedWithZero(const e2e::ExitStatus& status) { return status.exited && status.code == 0; }
 
 // A layout colour, 0x00BBGGRR, as it reads back from the screen.

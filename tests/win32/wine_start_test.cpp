@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "lock/LockController.h"
-#include "wine_session.h"
+#include "wine_test.h"
 #include "windows/frmWindowControls.h"
 
 using namespace frmWindowControls;

@@ -1,7 +1,6 @@
 // Umbrafold.exe under Wine: close requests by Alt+F4, and the About fold.
 #include "lock/LockController.h"
-#include "wait.h"
-#include "wine_session.h"
+#include "wine_test.h"
 #include "windows/frmWindowControls.h"
 
 using namespace frmWindowControls;
@@ -29,14 +28,7 @@ TEST_F(WineTest, AltF4WhileLockedIsRefusedUntilThePasswordIsTyped) {
     EXPECT_TRUE(EndedWithZero(*status)) << status->Describe();
 }
 
-class WineFoldTest : public WineTest {
-protected:
-    bool WaitForHeight(int twips) {
-        return e2e::WaitUntil([&] { return DialogRect().h == Pixels(twips); });
-    }
-};
-
-TEST_F(WineFoldTest, TitleFoldsTheAboutPanelOutAndIn) {
+TEST_F(WineTest, TitleFoldsTheAboutPanelOutAndIn) {
     const e2e::Rect compact = DialogRect();
     ClickControl(lblUmbrafold);
     ASSERT_TRUE(WaitForHeight(kExpandedHeight)) << "height " << DialogRect().h;
@@ -48,7 +40,7 @@ TEST_F(WineFoldTest, TitleFoldsTheAboutPanelOutAndIn) {
     EXPECT_TRUE(WaitForHeight(kCompactHeight)) << "height " << DialogRect().h;
 }
 
-TEST_F(WineFoldTest, FoldWorksWhileLocked) {
+TEST_F(WineTest, FoldWorksWhileLocked) {
     Lock("pw");
     ClickControl(lblUmbrafold);
     EXPECT_TRUE(WaitForHeight(kExpandedHeight)) << "height " << DialogRect().h;
