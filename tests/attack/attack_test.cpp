@@ -74,8 +74,13 @@ long AttackTest::ExposedPixels() const {
 }
 
 bool AttackTest::OursOnTop() const {
-    const std::vector<::Window> stack = x->Stack();
-    return stack.size() >= 2 && stack[stack.size() - 1] == dialog && stack[stack.size() - 2] == cover;
+    // Unmapped windows (a compositor's selection owner, say) hide nothing.
+    std::vector<::Window> shown;
+    for (::Window w : x->Stack()) {
+        const auto state = x->State(w);
+        if (state && state->viewable) shown.push_back(w);
+    }
+    return shown.size() >= 2 && shown[shown.size() - 1] == dialog && shown[shown.size() - 2] == cover;
 }
 
 bool AttackTest::FindWindowsAgain() {

@@ -48,7 +48,8 @@ protected:
     // Pixels outside the dialog that are not the cover's black.
     long ExposedPixels() const;
     ::testing::AssertionResult NothingExposed(double timeout_seconds = kTimeout);
-    // The cover and then the dialog are the two topmost children of the root.
+    // The cover and then the dialog are the two topmost mapped children of
+    // the root.
     bool OursOnTop() const;
     // Finds both windows again, which may have been created anew.
     bool FindWindowsAgain();

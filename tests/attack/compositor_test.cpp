@@ -1,0 +1,126 @@
+// With a compositing manager running, or starting and stopping while the
+// lock holds, nothing shows through the lock or above it: a translucent
+// window is pushed below, an opacity forced onto our windows is removed,
+// and our windows ask to bypass the compositor. The root's screenshots are
+// the composited picture.
+#include "attack_test.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <csignal>
+
+namespace attack {
+namespace {
+
+class Compositor : public AttackTest {
+protected:
+    void TearDown() override {
+        StopCompositor();
+        AttackTest::TearDown();
+    }
+
+    bool CompositorOwnsScreen() const {
+        return XGetSelectionOwner(x->display(), XInternAtom(x->display(), "_NET_WM_CM_S0", False)) != None;
+    }
+
+    void StartCompositor() {
+        Spawn spawn;
+        spawn.argv = {XCOMPMGR_PATH};
+        spawn.set_env = {{"DISPLAY", server->display()}};
+        compositor = std::make_unique<Process>(spawn);
+        ASSERT_TRUE(WaitUntil([this] { return CompositorOwnsScreen(); })) << compositor->Stderr();
+    }
+
+    void StopCompositor() {
+        if (!compositor) return;
+        compositor->Signal(SIGTERM);
+        compositor->WaitExit(kTimeout);
+        compositor.reset();
+        EXPECT_TRUE(WaitUntil([this] { return !CompositorOwnsScreen(); }));
+    }
+
+    // A full-screen 32-bit window whose every pixel is half transparent.
+    ::Window MapTranslucentWindow() {
+        Display* d = x->display();
+        XVisualInfo info{};
+        if (!XMatchVisualInfo(d, DefaultScreen(d), 32, TrueColor, &info)) return 0;
+        XSetWindowAttributes a{};
+        a.colormap = XCreateColormap(d, x->root(), info.visual, AllocNone);
+        a.background_pixel = 0x80800080;  // premultiplied magenta, alpha one half
+        a.border_pixel = 0;
+        a.override_redirect = True;
+        const Rect r = x->RootRect();
+        const ::Window w = XCreateWindow(d, x->root(), 0, 0, static_cast<unsigned>(r.w), static_cast<unsigned>(r.h),
+                                         0, 32, InputOutput, info.visual,
+                                         CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect, &a);
+        XMapRaised(d, w);
+        x->Sync();
+        return w;
+    }
+
+    void SetOpacity(::Window w, unsigned long opacity) {
+        XChangeProperty(x->display(), w, XInternAtom(x->display(), "_NET_WM_WINDOW_OPACITY", False), XA_CARDINAL,
+                        32, PropModeReplace, reinterpret_cast<unsigned char*>(&opacity), 1);
+        x->Sync();
+    }
+
+    bool HasOpacity(::Window w) const { return !x->CardinalProperty(w, "_NET_WM_WINDOW_OPACITY").empty(); }
+
+    // The checks every phase ends with: nothing above ours, nothing of the
+    // screen below showing, the status still red.
+    void ExpectLockIntact(const char* phase) {
+        SCOPED_TRACE(phase);
+        EXPECT_TRUE(WaitUntil([this] { return FindWindowsAgain() && OursOnTop(); }));
+        EXPECT_TRUE(NothingExposed());
+        EXPECT_TRUE(StatusBecomes(kLightRed));
+    }
+
+    std::unique_ptr<Process> compositor;
+};
+
+TEST_F(Compositor, TranslucentWindowIsPushedBelow) {
+    StartCompositor();
+    StartLocked();
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_NE(MapTranslucentWindow(), 0u) << "the server has no 32-bit visual";
+    ExpectLockIntact("translucent window mapped");
+    ExpectGrabsHeldThroughout();
+    UnlockWithPassword();
+}
+
+TEST_F(Compositor, OpacityForcedOntoOurWindowsIsRemoved) {
+    StartCompositor();
+    StartLocked();
+    ASSERT_FALSE(HasFatalFailure());
+    for (::Window w : {cover, dialog}) {
+        EXPECT_EQ(x->CardinalProperty(w, "_NET_WM_BYPASS_COMPOSITOR"), std::vector<unsigned long>{1});
+        SetOpacity(w, 0x40000000);  // a quarter opaque
+        EXPECT_TRUE(WaitUntil([&] { return !HasOpacity(w); }, 0.5)) << "the opacity property stayed";
+    }
+    ExpectLockIntact("opacity set");
+    ExpectGrabsHeldThroughout();
+    UnlockWithPassword();
+}
+
+TEST_F(Compositor, CompositorStartingAndStoppingWhileLocked) {
+    StartLocked();
+    ASSERT_FALSE(HasFatalFailure());
+    x->MapForeignWindow(x->RootRect(), kMagenta, false);
+    ExpectLockIntact("no compositor");
+    StartCompositor();
+    ExpectLockIntact("compositor started");
+    ASSERT_NE(MapTranslucentWindow(), 0u);
+    SetOpacity(cover, 0x10000000);
+    ExpectLockIntact("translucent window and opacity under the compositor");
+    EXPECT_FALSE(HasOpacity(cover));
+    StopCompositor();
+    ExpectLockIntact("compositor stopped");
+    StartCompositor();
+    ExpectLockIntact("compositor started again");
+    ExpectGrabsHeldThroughout();
+    UnlockWithPassword();
+}
+
+}  // namespace
+}  // namespace attack
