@@ -1,0 +1,25 @@
+// Instructions executed, counted exactly by valgrind's callgrind, because
+// hardware counters are not always open to us (perf stat answers "not
+// supported" under many virtual machines).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct CountRequest {
+    std::vector<std::string> argv;
+    std::string name;
+    bool until_ready = false;  // else until locked
+    int width = 1024, height = 768;
+    std::string keep_dir;  // where the callgrind files stay, if set
+};
+
+// Runs the locker under callgrind in a fresh Xvfb, ends it (SIGTERM to its
+// process group) the moment the probe sees it locked or ready, and returns
+// the instructions of every process of the group, in millions; negative
+// if it never got there.
+double CountInstructions(const CountRequest& request);
+
+}  // namespace bench

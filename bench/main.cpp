@@ -1,0 +1,183 @@
+// umbrafold-bench: how fast lockers lock, how fast Umbrafold is ready and
+// answers a key, and what each costs in memory, CPU and instructions.
+// The first NAME=COMMAND given is the subject; the others are its peers,
+// run in turn with it (A, B, A, B ...) so that only ratios from one
+// sitting on a noisy machine are compared.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "Callgrind.h"
+#include "Clock.h"
+#include "Keys.h"
+#include "Locker.h"
+#include "Probe.h"
+#include "Stats.h"
+#include "XvfbServer.h"
+
+namespace {
+
+using namespace bench;
+
+struct Options {
+    int runs = 20;
+    int key_pairs = 10;  // per run: a letter and a BackSpace each
+    int width = 1024, height = 768;
+    long poll_us = 200;
+    long key_poll_us = 20;
+    double idle_ms = 300;
+    int instruction_runs = 1;
+    std::string callgrind_dir;
+};
+
+struct LockerSpec {
+    std::string name;
+    std::vector<std::string> argv;
+};
+
+constexpr double kStartDeadlineMs = 10'000;
+constexpr double kKeyDeadlineMs = 500;
+
+// Presses a key and waits until the region's pixels differ from before.
+double KeyLatency(Probe& probe, Keys& keys, const Rect& region, const char* key, long poll_us) {
+    const Image before = probe.Grab(region);
+    const double sent = NowMs();
+    keys.Press(key, true);
+    double latency = -1;
+    while (NowMs() - sent < kKeyDeadlineMs) {
+        if (!(probe.Grab(region) == before)) {
+            latency = NowMs() - sent;
+            break;
+        }
+        if (poll_us > 0) SleepUs(poll_us);
+    }
+    keys.Press(key, false);
+    return latency;
+}
+
+void RunOnce(const LockerSpec& spec, bool subject, const Options& o, Results* results) {
+    XvfbServer server(o.width, o.height);
+    Probe probe(server.display());
+    Keys keys(server.display());
+    Locker locker(spec.argv, server.display());
+    const double start = locker.started_ms();
+    double t_locked = -1, t_ready = -1, cpu = 0, group_cpu = 0;
+    Rect dialog;
+    int caret_x = 0, caret_y = 0, caret_h = 0;
+    while (NowMs() - start < kStartDeadlineMs && locker.Running()) {
+        if (t_locked < 0) {
+            if (probe.Locked()) {
+                t_locked = NowMs() - start;
+                locker.ReadCpu(&cpu, &group_cpu);
+            }
+        } else if (subject && t_ready < 0 && probe.FindDialog(&dialog) &&
+                   FindCaret(probe.Grab(dialog), &caret_x, &caret_y, &caret_h)) {
+            t_ready = NowMs() - start;
+        }
+        if (t_locked >= 0 && (!subject || t_ready >= 0)) break;
+        SleepUs(o.poll_us);
+    }
+    if (t_locked < 0 || (subject && t_ready < 0)) {
+        std::fprintf(stderr, "umbrafold-bench: %s did not %s within %.0f ms\n", spec.name.c_str(),
+                     t_locked < 0 ? "lock" : "become ready", kStartDeadlineMs);
+        return;
+    }
+    results->Add("t_locked", spec.name, t_locked);
+    if (subject) results->Add("t_ready", spec.name, t_ready);
+    results->Add("cpu_to_locked", spec.name, cpu);
+    results->Add("group_cpu_to_locked", spec.name, group_cpu);
+
+    SleepUs(static_cast<long>(o.idle_ms * 1000));
+    const Memory m = locker.ReadMemory();
+    results->Add("rss_kb", spec.name, static_cast<double>(m.rss_kb));
+    results->Add("hwm_kb", spec.name, static_cast<double>(m.hwm_kb));
+    results->Add("pss_kb", spec.name, static_cast<double>(m.pss_kb));
+    results->Add("group_pss_kb", spec.name, static_cast<double>(m.group_pss_kb));
+
+    // Umbrafold: the caret's band of the dialog, where a star appears and
+    // goes. A peer: the middle of the screen, where each draws its feedback.
+    const Rect region = subject ? Rect{dialog.x, dialog.y + caret_y, dialog.w, caret_h}
+                                : Rect{o.width / 2 - 128, o.height / 2 - 64, 256, 128};
+    int misses = 0;
+    for (int i = 0; i <= o.key_pairs; ++i) {
+        for (const char* key : {"a", "BackSpace"}) {
+            const double latency = KeyLatency(probe, keys, region, key, o.key_poll_us);
+            // The first pair wakes whatever a locker starts on a first key.
+            if (i == 0) continue;
+            if (latency < 0) ++misses;
+            else results->Add("keystroke_repaint", spec.name, latency);
+        }
+    }
+    if (misses) std::fprintf(stderr, "umbrafold-bench: %s: %d keystrokes changed nothing visible\n",
+                             spec.name.c_str(), misses);
+}
+
+void Usage() {
+    std::fputs("usage: umbrafold-bench [--runs N] [--keys PAIRS_PER_RUN] [--size WxH] [--poll-us US]\n"
+               "                       [--instructions RUNS] [--callgrind-dir DIR] NAME=COMMAND...\n"
+               "The first NAME=COMMAND is the subject (Umbrafold); the rest are its peers.\n",
+               stderr);
+    std::exit(2);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    std::vector<LockerSpec> lockers;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) Usage();
+            return argv[++i];
+        };
+        if (arg == "--runs") o.runs = std::atoi(value().c_str());
+        else if (arg == "--keys") o.key_pairs = std::atoi(value().c_str());
+        else if (arg == "--poll-us") o.poll_us = std::atol(value().c_str());
+        else if (arg == "--instructions") o.instruction_runs = std::atoi(value().c_str());
+        else if (arg == "--callgrind-dir") o.callgrind_dir = value();
+        else if (arg == "--size") {
+            if (std::sscanf(value().c_str(), "%dx%d", &o.width, &o.height) != 2) Usage();
+        } else if (arg.find('=') != std::string::npos && arg[0] != '-') {
+            const std::size_t eq = arg.find('=');
+            lockers.push_back({arg.substr(0, eq), SplitWords(arg.substr(eq + 1))});
+        } else {
+            Usage();
+        }
+    }
+    if (lockers.empty() || o.runs < 1) Usage();
+
+    Results results;
+    std::vector<std::string> names;
+    for (const LockerSpec& l : lockers) names.push_back(l.name);
+    try {
+        // One unrecorded run each fills the page cache and font caches.
+        for (std::size_t k = 0; k < lockers.size(); ++k) {
+            Results ignored;
+            RunOnce(lockers[k], k == 0, o, &ignored);
+        }
+        for (int run = 0; run < o.runs; ++run) {
+            for (std::size_t k = 0; k < lockers.size(); ++k) RunOnce(lockers[k], k == 0, o, &results);
+            std::fprintf(stderr, "umbrafold-bench: run %d of %d done\n", run + 1, o.runs);
+        }
+        for (int run = 0; run < o.instruction_runs; ++run) {
+            for (std::size_t k = 0; k < lockers.size(); ++k) {
+                CountRequest request{lockers[k].argv, lockers[k].name, false, o.width, o.height, o.callgrind_dir};
+                const double locked = CountInstructions(request);
+                if (locked >= 0) results.Add("instructions_to_locked", lockers[k].name, locked);
+                if (k != 0) continue;
+                request.until_ready = true;
+                const double ready = CountInstructions(request);
+                if (ready >= 0) results.Add("instructions_to_ready", lockers[k].name, ready);
+            }
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "umbrafold-bench: %s\n", e.what());
+        return 1;
+    }
+    results.Print(lockers[0].name, names);
+    return 0;
+}
