@@ -331,9 +331,12 @@ void XClient::MoveTo(int x, int y) {
 
 void XClient::Click(int x, int y, unsigned button) {
     MoveTo(x, y);
-    XTestFakeButtonEvent(dpy_, button, True, CurrentTime);
-    Sync();
-    XTestFakeButtonEvent(dpy_, button, False, CurrentTime);
+    Button(true, button);
+    Button(false, button);
+}
+
+void XClient::Button(bool press, unsigned button) {
+    XTestFakeButtonEvent(dpy_, button, press, CurrentTime);
     Sync();
 }
 

@@ -84,6 +84,7 @@ public:
     void Key(const char* keysym, const std::vector<const char*>& modifiers = {});
     void MoveTo(int x, int y);
     void Click(int x, int y, unsigned button = 1);
+    void Button(bool press, unsigned button = 1);
 
     // ---- Grabs -----------------------------------------------------------
     // The answer of XGrabKeyboard / XGrabPointer on the root; a grab that
