@@ -9,6 +9,7 @@
 #include <chrono>
 #include <csignal>
 #include <stdexcept>
+#include <utility>
 
 namespace e2e {
 namespace {
@@ -34,18 +35,24 @@ std::string ReadLine(int fd, int timeout_ms) {
 }  // namespace
 
 XServer::XServer(int width, int height) {
-    int fds[2];
-    if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
-    fcntl(fds[0], F_SETFD, FD_CLOEXEC);  // only the write end goes to Xvfb
-
     Spawn spawn;
     spawn.argv = {XVFB_PATH,
-                  "-displayfd", std::to_string(fds[1]),
                   "-screen", "0", std::to_string(width) + "x" + std::to_string(height) + "x24",
                   "-nolisten", "tcp",
                   // Without -noreset the server would start afresh whenever
                   // its last client leaves, between two phases of a test.
                   "-noreset"};
+    Start(spawn);
+}
+
+XServer::XServer(Spawn spawn) { Start(std::move(spawn)); }
+
+void XServer::Start(Spawn spawn) {
+    int fds[2];
+    if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+    fcntl(fds[0], F_SETFD, FD_CLOEXEC);  // only the write end goes to the server
+
+    spawn.argv.insert(spawn.argv.begin() + 1, {"-displayfd", std::to_string(fds[1])});
     spawn.capture_output = false;
     xvfb_ = std::make_unique<Process>(spawn);
     close(fds[1]);
@@ -53,7 +60,7 @@ XServer::XServer(int width, int height) {
     const std::string number = ReadLine(fds[0], 15000);
     close(fds[0]);
     if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos)
-        throw std::runtime_error("Xvfb did not report a display");
+        throw std::runtime_error(spawn.argv[0] + " did not report a display");
     display_ = ":" + number;
 }
 

@@ -14,11 +14,17 @@ public:
     // Starts Xvfb with one screen of width x height at 24 bits and waits
     // until it accepts connections; throws when it does not come up.
     explicit XServer(int width = 1024, int height = 768);
+    // Starts another server, such as Xephyr inside a display of its own:
+    // spawn names the program, its arguments and environment, and gets
+    // -displayfd added.
+    explicit XServer(Spawn spawn);
     ~XServer();
 
     const std::string& display() const { return display_; }  // ":N"
 
 private:
+    void Start(Spawn spawn);
+
     std::unique_ptr<Process> xvfb_;
     std::string display_;
 };
