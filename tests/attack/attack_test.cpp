@@ -55,7 +55,11 @@ void AttackTest::ExpectGrabsHeldThroughout() {
 }
 
 long AttackTest::ExposedPixels() const {
-    const Rect root = x->RootRect();
+    // The root's size as it is now; the connection's idea of it dates from
+    // when it was opened.
+    const auto root_state = x->State(x->root());
+    if (!root_state) return -1;
+    const Rect root = root_state->rect;
     const Rect d = DialogRect();
     const std::vector<Rgb> pixels = x->Capture(root);
     if (pixels.empty()) return root.w * root.h;
