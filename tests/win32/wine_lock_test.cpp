@@ -58,6 +58,16 @@ TEST_F(WineTest, BoxKeepsSixteenCharacters) {
     EXPECT_TRUE(WaitForStatus(kGreen));
 }
 
+// The Lock button disables itself while it has the focus; the focus must
+// move on to the box rather than stay on a control that takes no keys.
+TEST_F(WineTest, LockButtonLeavesTheKeyboardInTheBox) {
+    x().Type("pw");
+    ClickControl(cmdLock);
+    ASSERT_TRUE(WaitForStatus(kRed));
+    x().Type("pw");
+    EXPECT_TRUE(WaitForStatus(kGreen));
+}
+
 TEST_F(WineTest, ExitButtonEndsWithStatusZero) {
     ClickControl(cmdExit);
     ExpectSuccess(WaitExit());

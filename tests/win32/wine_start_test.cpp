@@ -65,4 +65,17 @@ TEST_F(WineTest, TabGoesToExitBeforeLock) {
     EXPECT_TRUE(EndedWithZero(*status)) << status->Describe();
 }
 
+TEST_F(WineTest, EnterPressesTheFocusedButton) {
+    x().Key("Tab");  // from the box to Exit
+    x().Key("Return");
+    const auto status = WaitExit();
+    ASSERT_TRUE(status) << "Enter on the focused Exit button did not press it";
+    EXPECT_TRUE(EndedWithZero(*status)) << status->Describe();
+}
+
+TEST_F(WineTest, EscapeDoesNothing) {
+    x().Key("Escape");
+    Lock("abc");  // still running, the keyboard still in the box
+}
+
 }  // namespace
