@@ -79,5 +79,16 @@ TEST_F(CommandLine, AnUnreachableDisplayIsAFailure) {
     EXPECT_NE(locker->Stderr().find("umbrafold: cannot open display"), std::string::npos) << locker->Stderr();
 }
 
+// Under a Wayland compositor an X grab holds nothing back.
+TEST_F(CommandLine, RefusesToLockInAWaylandSession) {
+    Spawn spawn;
+    spawn.argv = {UMBRAFOLD_PATH};
+    spawn.set_env = {{"DISPLAY", server->display()}, {"WAYLAND_DISPLAY", "wayland-0"}};
+    Run(spawn);
+    EXPECT_EQ(Ending(), "exit status 1");
+    EXPECT_EQ(locker->Stderr().rfind("umbrafold: ", 0), 0u) << locker->Stderr();
+    EXPECT_EQ(x->TryGrabKeyboard(), GrabSuccess);
+}
+
 }  // namespace
 }  // namespace e2e

@@ -54,7 +54,8 @@ Rect LockerTest::DialogRect() const {
 
 Rect LockerTest::OnScreen(Twips control) const {
     const Rect window = DialogRect();
-    return {window.x + kFrame + Px(control.left), window.y + kFrame + Px(control.top), Px(control.width),
+    const int frame = Px(kFrameTwips);
+    return {window.x + frame + Px(control.left), window.y + frame + Px(control.top), Px(control.width),
             Px(control.height)};
 }
 

@@ -28,7 +28,7 @@ inline constexpr Twips kExitButton{2160, 600, 675, 315};
 inline constexpr Twips kStatus{120, 1020, 2715, 255};
 inline constexpr Twips kAboutPanel{120, 1440, 2715, 1095};
 
-inline constexpr int kFrame = 3;  // the dialog frame, pixels
+inline constexpr int kFrameTwips = 45;  // the dialog frame on every side
 inline constexpr int kCompactHeight = 97;
 inline constexpr int kExpandedHeight = 183;
 inline constexpr int kDialogWidth = 202;
@@ -38,9 +38,6 @@ inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kYellow{255, 255, 0};
 inline constexpr Rgb kLightRed{255, 128, 128};
 inline constexpr Rgb kLightGreen{128, 255, 128};
-
-// Pixels at 96 dpi, rounded to nearest.
-constexpr int Px(int twips) { return (twips * 96 + 720) / 1440; }
 
 class LockerTest : public ::testing::Test {
 protected:
@@ -58,6 +55,8 @@ protected:
     ::Window FindCover() const;
     Rect DialogRect() const;
 
+    // Twips to pixels at the test's dpi, rounded to nearest.
+    int Px(int twips) const { return (twips * drawn_dpi + 720) / 1440; }
     // A control's rectangle on the screen, and its centre.
     Rect OnScreen(Twips control) const;
     void ClickOn(Twips control);
@@ -78,6 +77,7 @@ protected:
     std::unique_ptr<Process> locker;
     ::Window dialog = 0;
     ::Window cover = 0;
+    int drawn_dpi = 96;  // what the program is expected to draw at
 };
 
 }  // namespace e2e

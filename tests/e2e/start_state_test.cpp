@@ -44,6 +44,19 @@ TEST_F(StartState, DialogIsUnnamedCompactAndCentred) {
     EXPECT_NEAR(rect.y, (root.h - rect.h) / 2, 1);
 }
 
+// At 192 dpi every twip measure doubles in pixels.
+TEST_F(StartState, DialogScalesWithXftDpi) {
+    x->SetResources("Xft.antialias:\t1\nXft.dpi:\t192\n");
+    drawn_dpi = 192;
+    StartLocker();  // finds the yellow status where 192 dpi puts it
+    const Rect rect = x->State(dialog)->rect;
+    const Rect root = x->RootRect();
+    EXPECT_EQ(rect.w, 2 * kDialogWidth);
+    EXPECT_EQ(rect.h, 2 * kCompactHeight);
+    EXPECT_NEAR(rect.x, (root.w - rect.w) / 2, 1);
+    EXPECT_NEAR(rect.y, (root.h - rect.h) / 2, 1);
+}
+
 TEST_F(StartState, DialogCarriesTheIconAndTakesCloseRequests) {
     StartLocker();
     // _NET_WM_ICON: width, height, then width * height ARGB pixels, repeated.

@@ -231,6 +231,12 @@ void XClient::SetRootBackground(Rgb colour) {
     Sync();
 }
 
+void XClient::SetResources(const std::string& resources) {
+    XChangeProperty(dpy_, root_, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(resources.data()), static_cast<int>(resources.size()));
+    Sync();
+}
+
 // ---- The screen --------------------------------------------------------------
 
 std::vector<Rgb> XClient::Capture(Rect rect) const {

@@ -64,6 +64,8 @@ public:
     void SendDeleteWindow(::Window window);
     void KillClientOf(::Window window);
     void SetRootBackground(Rgb colour);
+    // Replaces the X resources (RESOURCE_MANAGER on the root), as xrdb does.
+    void SetResources(const std::string& resources);
 
     // ---- The screen ------------------------------------------------------
     Rgb Pixel(int x, int y) const;
