@@ -93,6 +93,11 @@ bool AttackTest::FindWindowsAgain() {
     return dialog && cover;
 }
 
+void AttackTest::ClearBox() {
+    x->Key("End");
+    for (int i = 0; i < 16; ++i) x->Key("BackSpace");
+}
+
 void AttackTest::FinishPasswordAndUnlock(const std::string& rest) {
     ASSERT_TRUE(locker->Running()) << Ending(0);
     ASSERT_EQ(StatusColour(), kLightRed) << "no longer locked";

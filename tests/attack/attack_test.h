@@ -54,6 +54,8 @@ protected:
     // Finds both windows again, which may have been created anew.
     bool FindWindowsAgain();
 
+    // Empties the password box, which holds sixteen characters at most.
+    void ClearBox();
     // The rest of the password after the box already holds its first part,
     // then Enter: the program ends with status 0.
     void FinishPasswordAndUnlock(const std::string& rest);

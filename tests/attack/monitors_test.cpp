@@ -93,12 +93,12 @@ std::pair<int, int> CaptionInk(XClient& x, Rect label) {
 }
 
 TEST_F(HighDpi, DialogAndTextAreTwiceTheSize) {
-    const auto measure = [this](int dpi) {
+    const auto measure = [this](int dots_per_inch) {
         Run();
         EXPECT_TRUE(WaitUntil([this] { return (dialog = FindDialog()) != 0; })) << locker->Stderr();
         const Rect d = DialogRect();
         // The caption inside the label's one-pixel border.
-        auto px = [dpi](int twips) { return (twips * dpi + 720) / 1440; };
+        auto px = [dots_per_inch](int twips) { return (twips * dots_per_inch + 720) / 1440; };
         const int frame = px(45);
         const Rect label{d.x + frame + px(kStatus.left) + 2, d.y + frame + px(kStatus.top) + 2,
                          px(kStatus.width) - 4, px(kStatus.height) - 4};
