@@ -58,7 +58,7 @@ TEST_P(ForeignWindow, EndsBelowTheCover) {
     x->Raise(foreign);
     EXPECT_TRUE(WaitUntil(below)) << "a raised foreign window stays above the cover";
     EXPECT_TRUE(WaitUntil([&] { return x->Pixel(where.x + 50, where.y + 50) == kBlack; }));
-    EXPECT_EQ(StatusColour(), kLightRed);
+    EXPECT_TRUE(StatusBecomes(kLightRed));
 }
 
 INSTANTIATE_TEST_SUITE_P(OverrideRedirectOrNot, ForeignWindow, ::testing::Values(false, true));

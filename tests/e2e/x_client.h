@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,8 @@ struct Rgb {
     friend bool operator!=(const Rgb& a, const Rgb& c) { return !(a == c); }
 };
 std::string ToString(const Rgb& colour);
+// How GoogleTest shows a colour in a failure.
+inline void PrintTo(const Rgb& colour, std::ostream* out) { *out << ToString(colour); }
 
 struct Rect {
     int x = 0, y = 0, w = 0, h = 0;
