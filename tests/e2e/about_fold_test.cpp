@@ -73,5 +73,19 @@ TEST_F(AboutFold, OtherClicksDoNotFold) {
     ASSERT_TRUE(DialogHeightBecomes(kExpandedHeight));
 }
 
+TEST_F(AboutFold, TheTitleShowsTheQuestionArrow) {
+    StartLocker();
+    const Rect title = OnScreen(kTitle);
+    const Rect password = OnScreen({120, 360, 735, 195});  // the "Password:" label
+    x->MoveTo(title.x + title.w / 2, title.y + title.h / 3);
+    EXPECT_TRUE(WaitUntil([&] { return x->CursorName() == "question_arrow"; })) << x->CursorName();
+    x->MoveTo(password.x + 4, password.y + 4);
+    EXPECT_TRUE(WaitUntil([&] { return x->CursorName() != "question_arrow"; }));
+    x->MoveTo(title.x + title.w / 2, title.y + title.h / 3);
+    EXPECT_TRUE(WaitUntil([&] { return x->CursorName() == "question_arrow"; })) << x->CursorName();
+    x->MoveTo(5, 5);  // on the cover
+    EXPECT_TRUE(WaitUntil([&] { return x->CursorName() != "question_arrow"; }));
+}
+
 }  // namespace
 }  // namespace e2e

@@ -6,6 +6,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <map>
 #include <stdexcept>
@@ -271,6 +272,18 @@ Rgb XClient::Dominant(Rect rect) const {
         }
     if (best < 0) return {-1, -1, -1};
     return {static_cast<int>(best >> 16), static_cast<int>((best >> 8) & 0xFF), static_cast<int>(best & 0xFF)};
+}
+
+std::string XClient::CursorName() const {
+    std::string name;
+    XFixesCursorImage* image = XFixesGetCursorImage(dpy_);
+    if (image && image->atom) {
+        char* text = XGetAtomName(dpy_, image->atom);
+        if (text) name = text;
+        if (text) XFree(text);
+    }
+    if (image) XFree(image);
+    return name;
 }
 
 // ---- Input -------------------------------------------------------------------

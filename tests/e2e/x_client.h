@@ -77,6 +77,10 @@ public:
     // The colour most pixels of the rectangle have.
     Rgb Dominant(Rect rect) const;
 
+    // The name of the pointer's current cursor, such as "left_ptr"; empty
+    // when it has none.
+    std::string CursorName() const;
+
     // ---- Input through XTest ---------------------------------------------
     // Types the characters of the UTF-8 text, with Shift where the keymap
     // needs it. Characters outside the keymap need BindKey first.
