@@ -57,8 +57,9 @@ protected:
 
     // Twips to pixels at the test's dpi, rounded to nearest.
     int Px(int twips) const { return (twips * drawn_dpi + 720) / 1440; }
-    // A control's rectangle on the screen, and its centre.
+    // A control's rectangle on the screen.
     Rect OnScreen(Twips control) const;
+    // Clicks the middle of the control.
     void ClickOn(Twips control);
 
     // The colour that fills the status label, read from the screen.
