@@ -77,11 +77,8 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& p) { return Describe(
 
 INSTANTIATE_TEST_SUITE_P(Attack, Interfering, ::testing::ValuesIn(AllCases()), CaseName);
 
-// Disabled: a window of ours that another client lowers below a foreign
-// window stays there, since only foreign windows' restacking triggers the
-// re-raise. Enable once the backend raises its own lowered windows again.
 const Interference kLowering{"Lower", [](Display* d, ::Window w) { XLowerWindow(d, w); }};
-INSTANTIATE_TEST_SUITE_P(DISABLED_Attack, Interfering,
+INSTANTIATE_TEST_SUITE_P(AttackLowering, Interfering,
                          ::testing::Values(Case{true, kLowering}, Case{false, kLowering}), CaseName);
 
 }  // namespace

@@ -65,6 +65,7 @@ void OnConfigure(const XConfigureEvent& event) {
         if (!IsOurs(event.window)) RaiseAll();
     } else if (ui::Window* w = OwnEvent(event.event, event.window)) {
         Restore(w, {event.x, event.y, event.width, event.height}, true);
+        KeepOnTop();
     }
 }
 

@@ -124,6 +124,18 @@ void RaiseAll() {
     for (ui::Window* w : g_windows) XRaiseWindow(g_x.display, w->xwindow);
 }
 
+void KeepOnTop() {
+    ::Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(g_x.display, g_x.root, &root, &parent, &children, &count)) return;
+    // Children come bottom to top: ours must be the last ones, in our order.
+    bool on_top = count >= g_windows.size();
+    for (std::size_t i = 0; on_top && i < g_windows.size(); ++i)
+        on_top = children[count - g_windows.size() + i] == g_windows[i]->xwindow;
+    if (children) XFree(children);
+    if (!on_top) RaiseAll();
+}
+
 void FitToScreen() {
     for (ui::Window* w : g_windows) {
         if (w->is_cover()) {

@@ -38,6 +38,9 @@ ui::Window* DialogWindow();
 // Puts the program's windows back above everything else, cover first so
 // the dialog ends in front of it.
 void RaiseAll();
+// The same, but only where another window has come between or above ours;
+// for our own restacking, which raising would report again.
+void KeepOnTop();
 // Fits the cover to the root and centres the dialog on the primary monitor.
 void FitToScreen();
 
