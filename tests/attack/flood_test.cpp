@@ -28,11 +28,7 @@ protected:
 
 TEST_F(Flood, HeldKeysAndTypedFloodLeaveTheLockIntact) { FloodAndUnlock(); }
 
-// Disabled: the resident memory grows by 0.6 to 3.3 MiB from one run to the
-// next, as much as the program falls behind the typed flood: events read
-// ahead from the connection are queued in memory the process keeps. Enable
-// once the backend bounds that.
-TEST_F(Flood, DISABLED_MemoryGrowsByLessThanOneMebibyte) {
+TEST_F(Flood, MemoryGrowsByLessThanOneMebibyte) {
     const long growth = FloodAndUnlock();
     EXPECT_LT(growth, kMaxGrowthKiB);
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <X11/Xlib.h>
@@ -46,6 +47,12 @@ void ServeSignals() {
             ui::end_program(128 + signo);
         }
     }
+}
+
+long MonotonicMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000L + now.tv_nsec / 1'000'000L;
 }
 
 bool IsOurs(::Window xwindow) { return FindWindow(xwindow) != nullptr; }
@@ -163,8 +170,12 @@ void show_modal(Window* window) {
     XFlush(g_x.display);
 
     pollfd fds[2] = {{ConnectionNumber(g_x.display), POLLIN, 0}, {g_signal_pipe[0], POLLIN, 0}};
+    long last_grab_check = MonotonicMs();
     for (;;) {
-        while (XPending(g_x.display)) {
+        // Only what has already been read: XPending would read ahead each
+        // time round, and under a flood of keys Xlib's queue (whose nodes
+        // it keeps for good) would grow with the backlog.
+        while (XEventsQueued(g_x.display, QueuedAlready) > 0) {
             XEvent event;
             XNextEvent(g_x.display, &event);
             Dispatch(event);
@@ -178,10 +189,14 @@ void show_modal(Window* window) {
         ServeSignals();
         PaintDirty();
         XFlush(g_x.display);
+        // Busy or idle, the grabs are checked at this pace.
+        const long now = MonotonicMs();
+        if (now - last_grab_check >= kGrabCheckMs) {
+            last_grab_check = now;
+            ReassertGrabs();
+        }
         if (XPending(g_x.display)) continue;
-        const int ready = poll(fds, 2, kGrabCheckMs);
-        if (ready < 0 && errno != EINTR) Fail("cannot wait for events", 1);
-        if (ready == 0) ReassertGrabs();
+        if (poll(fds, 2, kGrabCheckMs) < 0 && errno != EINTR) Fail("cannot wait for events", 1);
     }
 }
 

@@ -45,9 +45,13 @@ void SetIdentity(::Window xwindow, const char* title) {
     attributes.background_pixel = background;
     attributes.event_mask = events;
     attributes.cursor = XCreateFontCursor(g_x.display, XC_left_ptr);
+    // What is drawn stays put when the dialog grows at its bottom edge, so
+    // folding the About panel out shows no unpainted frame.
+    attributes.bit_gravity = NorthWestGravity;
     return XCreateWindow(g_x.display, g_x.root, r.x, r.y, static_cast<unsigned>(r.w),
                          static_cast<unsigned>(r.h), 0, CopyFromParent, InputOutput, CopyFromParent,
-                         CWOverrideRedirect | CWBackPixel | CWEventMask | CWCursor, &attributes);
+                         CWOverrideRedirect | CWBackPixel | CWEventMask | CWCursor | CWBitGravity,
+                         &attributes);
 }
 
 // The native side of a window: made at start, and again from the kept
