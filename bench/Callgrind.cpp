@@ -19,21 +19,53 @@ namespace {
 constexpr double kDeadlineMs = 120'000;  // callgrind runs some fifty times slower
 constexpr double kDumpGraceMs = 30'000;
 
-double SumSummaries(const std::string& dir) {
-    double total = 0;
+struct Profile {
+    long pid = 0;
+    std::string cmd;
+    bool part = false;  // the dump made on entering the function watched
+    double instructions = 0;
+};
+
+std::vector<Profile> ReadProfiles(const std::string& dir) {
+    std::vector<Profile> profiles;
     DIR* d = opendir(dir.c_str());
-    if (!d) return -1;
+    if (!d) return profiles;
     while (dirent* entry = readdir(d)) {
         if (entry->d_name[0] == '.') continue;
-        std::ifstream in(dir + "/" + entry->d_name);
+        const std::string name = entry->d_name;
+        std::ifstream in(dir + "/" + name);
+        Profile p;
+        p.part = name.size() > 2 && name.compare(name.size() - 2, 2, ".1") == 0;
         for (std::string line; std::getline(in, line);) {
-            if (line.compare(0, 9, "summary: ") == 0 || line.compare(0, 8, "totals: ") == 0) {
-                total += std::atof(line.c_str() + line.find(' ') + 1);
+            if (line.compare(0, 5, "pid: ") == 0) p.pid = std::atol(line.c_str() + 5);
+            else if (line.compare(0, 5, "cmd: ") == 0) p.cmd = line.substr(5);
+            else if (line.compare(0, 9, "summary: ") == 0 || line.compare(0, 8, "totals: ") == 0) {
+                p.instructions = std::atof(line.c_str() + line.find(' ') + 1);
                 break;
             }
         }
+        profiles.push_back(p);
     }
     closedir(d);
+    return profiles;
+}
+
+// The locker's own process plus every helper it started with exec. A child
+// forked without exec is left out: its file repeats its parent's counts up
+// to the fork, and what it did after is the lock's upkeep, not the locking.
+double SumSummaries(const std::string& dir, long main_pid, bool part) {
+    if (part) {
+        for (const Profile& p : ReadProfiles(dir))
+            if (p.part && p.pid == main_pid) return p.instructions;
+        return -1;
+    }
+    const std::vector<Profile> profiles = ReadProfiles(dir);
+    std::string main_cmd;
+    for (const Profile& p : profiles)
+        if (p.pid == main_pid) main_cmd = p.cmd;
+    double total = 0;
+    for (const Profile& p : profiles)
+        if (p.pid == main_pid || p.cmd != main_cmd) total += p.instructions;
     return total;
 }
 
@@ -48,13 +80,16 @@ double CountInstructions(const CountRequest& request) {
     const std::string dir = pattern;
     std::vector<std::string> argv{"valgrind", "--tool=callgrind", "--trace-children=yes",
                                   "--callgrind-out-file=" + dir + "/callgrind.out.%p"};
+    if (request.until_pointer_grab) argv.push_back("--dump-before=XGrabPointer");
     argv.insert(argv.end(), request.argv.begin(), request.argv.end());
 
     XvfbServer server(request.width, request.height);
     Probe probe(server.display());
     bool reached = false;
+    long main_pid = 0;
     {
         Locker locker(argv, server.display());
+        main_pid = locker.pid();
         const double deadline = locker.started_ms() + kDeadlineMs;
         bool locked = false;
         while (!reached && NowMs() < deadline && locker.Running()) {
@@ -69,7 +104,7 @@ double CountInstructions(const CountRequest& request) {
         }
         locker.Stop(kDumpGraceMs);
     }
-    const double total = reached ? SumSummaries(dir) / 1e6 : -1;
+    const double total = reached ? SumSummaries(dir, main_pid, request.until_pointer_grab) / 1e6 : -1;
     if (request.keep_dir.empty()) {
         if (DIR* d = opendir(dir.c_str())) {
             while (dirent* entry = readdir(d))

@@ -2,7 +2,9 @@
 // answers a key, and what each costs in memory, CPU and instructions.
 // The first NAME=COMMAND given is the subject; the others are its peers,
 // run in turn with it (A, B, A, B ...) so that only ratios from one
-// sitting on a noisy machine are compared.
+// sitting on a noisy machine are compared. A NAME that begins with
+// "umbrafold" marks a build of Umbrafold, whose dialog is watched too, so
+// two builds can be compared with each other.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -58,7 +60,10 @@ double KeyLatency(Probe& probe, Keys& keys, const Rect& region, const char* key,
     return latency;
 }
 
-void RunOnce(const LockerSpec& spec, bool subject, const Options& o, Results* results) {
+bool IsUmbrafold(const LockerSpec& spec) { return spec.name.compare(0, 9, "umbrafold") == 0; }
+
+void RunOnce(const LockerSpec& spec, const Options& o, Results* results) {
+    const bool dialog_too = IsUmbrafold(spec);
     XvfbServer server(o.width, o.height);
     Probe probe(server.display());
     Keys keys(server.display());
@@ -73,20 +78,20 @@ void RunOnce(const LockerSpec& spec, bool subject, const Options& o, Results* re
                 t_locked = NowMs() - start;
                 locker.ReadCpu(&cpu, &group_cpu);
             }
-        } else if (subject && t_ready < 0 && probe.FindDialog(&dialog) &&
+        } else if (dialog_too && t_ready < 0 && probe.FindDialog(&dialog) &&
                    FindCaret(probe.Grab(dialog), &caret_x, &caret_y, &caret_h)) {
             t_ready = NowMs() - start;
         }
-        if (t_locked >= 0 && (!subject || t_ready >= 0)) break;
+        if (t_locked >= 0 && (!dialog_too || t_ready >= 0)) break;
         SleepUs(o.poll_us);
     }
-    if (t_locked < 0 || (subject && t_ready < 0)) {
+    if (t_locked < 0 || (dialog_too && t_ready < 0)) {
         std::fprintf(stderr, "umbrafold-bench: %s did not %s within %.0f ms\n", spec.name.c_str(),
                      t_locked < 0 ? "lock" : "become ready", kStartDeadlineMs);
         return;
     }
     results->Add("t_locked", spec.name, t_locked);
-    if (subject) results->Add("t_ready", spec.name, t_ready);
+    if (dialog_too) results->Add("t_ready", spec.name, t_ready);
     results->Add("cpu_to_locked", spec.name, cpu);
     results->Add("group_cpu_to_locked", spec.name, group_cpu);
 
@@ -99,7 +104,7 @@ void RunOnce(const LockerSpec& spec, bool subject, const Options& o, Results* re
 
     // Umbrafold: the caret's band of the dialog, where a star appears and
     // goes. A peer: the middle of the screen, where each draws its feedback.
-    const Rect region = subject ? Rect{dialog.x, dialog.y + caret_y, dialog.w, caret_h}
+    const Rect region = dialog_too ? Rect{dialog.x, dialog.y + caret_y, dialog.w, caret_h}
                                 : Rect{o.width / 2 - 128, o.height / 2 - 64, 256, 128};
     int misses = 0;
     for (int i = 0; i <= o.key_pairs; ++i) {
@@ -118,7 +123,8 @@ void RunOnce(const LockerSpec& spec, bool subject, const Options& o, Results* re
 void Usage() {
     std::fputs("usage: umbrafold-bench [--runs N] [--keys PAIRS_PER_RUN] [--size WxH] [--poll-us US]\n"
                "                       [--instructions RUNS] [--callgrind-dir DIR] NAME=COMMAND...\n"
-               "The first NAME=COMMAND is the subject (Umbrafold); the rest are its peers.\n",
+               "The first NAME=COMMAND is the subject; the rest are its peers. A NAME beginning\n"
+               "with umbrafold marks a build of Umbrafold (t_ready is measured for it).\n",
                stderr);
     std::exit(2);
 }
@@ -157,19 +163,22 @@ int main(int argc, char** argv) {
         // One unrecorded run each fills the page cache and font caches.
         for (std::size_t k = 0; k < lockers.size(); ++k) {
             Results ignored;
-            RunOnce(lockers[k], k == 0, o, &ignored);
+            RunOnce(lockers[k], o, &ignored);
         }
         for (int run = 0; run < o.runs; ++run) {
-            for (std::size_t k = 0; k < lockers.size(); ++k) RunOnce(lockers[k], k == 0, o, &results);
+            for (std::size_t k = 0; k < lockers.size(); ++k) RunOnce(lockers[k], o, &results);
             std::fprintf(stderr, "umbrafold-bench: run %d of %d done\n", run + 1, o.runs);
         }
         for (int run = 0; run < o.instruction_runs; ++run) {
             for (std::size_t k = 0; k < lockers.size(); ++k) {
-                CountRequest request{lockers[k].argv, lockers[k].name, false, o.width, o.height, o.callgrind_dir};
+                const bool umbrafold = IsUmbrafold(lockers[k]);
+                CountRequest request{lockers[k].argv, lockers[k].name, false, umbrafold,
+                                     o.width,          o.height,        o.callgrind_dir};
                 const double locked = CountInstructions(request);
                 if (locked >= 0) results.Add("instructions_to_locked", lockers[k].name, locked);
-                if (k != 0) continue;
+                if (!umbrafold) continue;
                 request.until_ready = true;
+                request.until_pointer_grab = false;
                 const double ready = CountInstructions(request);
                 if (ready >= 0) results.Add("instructions_to_ready", lockers[k].name, ready);
             }
