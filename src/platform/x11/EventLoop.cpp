@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <X11/Xlib.h>
@@ -20,7 +19,7 @@
 namespace x11 {
 namespace {
 
-// However the grabs were lost, they are taken back within this time.
+// However the grabs were lost, they are taken back after this idle time.
 constexpr int kGrabCheckMs = 250;
 
 int g_signal_pipe[2] = {-1, -1};
@@ -47,12 +46,6 @@ void ServeSignals() {
             ui::end_program(128 + signo);
         }
     }
-}
-
-long MonotonicMs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000L + now.tv_nsec / 1'000'000L;
 }
 
 bool IsOurs(::Window xwindow) { return FindWindow(xwindow) != nullptr; }
@@ -170,7 +163,6 @@ void show_modal(Window* window) {
     XFlush(g_x.display);
 
     pollfd fds[2] = {{ConnectionNumber(g_x.display), POLLIN, 0}, {g_signal_pipe[0], POLLIN, 0}};
-    long last_grab_check = MonotonicMs();
     for (;;) {
         // Only what has already been read: XPending would read ahead each
         // time round, and under a flood of keys Xlib's queue (whose nodes
@@ -189,14 +181,13 @@ void show_modal(Window* window) {
         ServeSignals();
         PaintDirty();
         XFlush(g_x.display);
-        // Busy or idle, the grabs are checked at this pace.
-        const long now = MonotonicMs();
-        if (now - last_grab_check >= kGrabCheckMs) {
-            last_grab_check = now;
-            ReassertGrabs();
-        }
         if (XPending(g_x.display)) continue;
-        if (poll(fds, 2, kGrabCheckMs) < 0 && errno != EINTR) Fail("cannot wait for events", 1);
+        const int ready = poll(fds, 2, kGrabCheckMs);
+        if (ready < 0 && errno != EINTR) Fail("cannot wait for events", 1);
+        // Checked when idle: a check is a round trip, which would pull a
+        // whole backlog of input into Xlib's queue at once; and while keys
+        // and clicks keep arriving, the grabs are evidently ours.
+        if (ready == 0) ReassertGrabs();
     }
 }
 
