@@ -28,7 +28,9 @@ protected:
 
 TEST_F(Flood, HeldKeysAndTypedFloodLeaveTheLockIntactAndMemoryPut) {
     const long growth = FloodAndUnlock();
-    if (growth >= 0) EXPECT_LT(growth, kMaxGrowthKiB);
+    if (growth >= 0) {
+        EXPECT_LT(growth, kMaxGrowthKiB);
+    }
 }
 
 long Flood::FloodAndUnlock() {
