@@ -4,6 +4,7 @@
 #include <cstring>
 #include <deque>
 #include <vector>
+#include <unistd.h>
 
 namespace x11 {
 namespace {
@@ -45,16 +46,59 @@ Colour ResolveColour(Colour colour, Colour fallback) {
     return colour;
 }
 
+// Fontconfig's own start-up parses the fifty-odd XML files under
+// /etc/fonts and reads the cache of every font directory, two thirds of all
+// the work before the dialog is up, only to learn that Arial is Liberation
+// Sans. The dialog needs two faces of one family: where they are installed,
+// a configuration that holds just those two files gives the same match.
+// Without them, fontconfig starts as usual and finds whatever it can.
+namespace {
+
+bool UseLeanFontConfig() {
+    static const char* const kFaces[][2] = {
+        {"/usr/share/fonts/truetype/msttcorefonts/Arial.ttf",
+         "/usr/share/fonts/truetype/msttcorefonts/Arial_Bold.ttf"},
+        {"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf",
+         "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf"},
+    };
+    for (const auto& pair : kFaces) {
+        if (access(pair[0], R_OK) != 0 || access(pair[1], R_OK) != 0) continue;
+        FcConfig* config = FcConfigCreate();
+        if (config && FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(pair[0])) &&
+            FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(pair[1])) &&
+            FcConfigSetCurrent(config))
+            return true;  // Xft's FcInit now finds a configuration and loads no other
+        if (config) FcConfigDestroy(config);
+    }
+    return false;
+}
+
+}  // namespace
+
 XftFont* OpenFont(const ui::Font& font) {
     const char* face = font.face ? font.face : kDialogFace;
     const double points = font.face ? font.points : kDialogPoints;
     for (const CachedFont& f : g_fonts)
         if (std::strcmp(f.face, face) == 0 && f.points == points && f.bold == font.bold) return f.font;
-    XftFont* opened = XftFontOpen(g_x.display, g_x.screen, XFT_FAMILY, XftTypeString, face, XFT_SIZE,
-                                  XftTypeDouble, points, XFT_DPI, XftTypeDouble, g_x.dpi, XFT_WEIGHT,
-                                  XftTypeInteger, font.bold ? XFT_WEIGHT_BOLD : XFT_WEIGHT_MEDIUM,
-                                  nullptr);
-    if (!opened) Fail("cannot open any font", 1);
+    static const bool lean = UseLeanFontConfig();
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face));
+    FcPatternAddDouble(pattern, FC_SIZE, points);
+    FcPatternAddDouble(pattern, FC_DPI, g_x.dpi);
+    FcPatternAddInteger(pattern, FC_WEIGHT, font.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_MEDIUM);
+    if (lean) {
+        // What Debian's default configuration would have added.
+        FcPatternAddInteger(pattern, FC_HINT_STYLE, FC_HINT_SLIGHT);
+        FcPatternAddInteger(pattern, FC_LCD_FILTER, FC_LCD_DEFAULT);
+    }
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = XftFontMatch(g_x.display, g_x.screen, pattern, &result);
+    FcPatternDestroy(pattern);
+    XftFont* opened = match ? XftFontOpenPattern(g_x.display, match) : nullptr;
+    if (!opened) {
+        if (match) FcPatternDestroy(match);
+        Fail("cannot open any font", 1);
+    }
     g_fonts.push_back({face, points, font.bold, opened});
     return opened;
 }

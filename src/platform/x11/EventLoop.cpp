@@ -163,6 +163,7 @@ void show_modal(Window* window) {
     XFlush(g_x.display);
 
     pollfd fds[2] = {{ConnectionNumber(g_x.display), POLLIN, 0}, {g_signal_pipe[0], POLLIN, 0}};
+    bool pointers_set = false;
     for (;;) {
         // Only what has already been read: XPending would read ahead each
         // time round, and under a flood of keys Xlib's queue (whose nodes
@@ -181,6 +182,11 @@ void show_modal(Window* window) {
         ServeSignals();
         PaintDirty();
         XFlush(g_x.display);
+        if (!pointers_set && !window->dirty) {
+            pointers_set = true;
+            for (ui::Window* w : AllWindows()) SetPointers(w);
+            XFlush(g_x.display);
+        }
         if (XPending(g_x.display)) continue;
         const int ready = poll(fds, 2, kGrabCheckMs);
         if (ready < 0 && errno != EINTR) Fail("cannot wait for events", 1);

@@ -44,6 +44,8 @@ void KeepOnTop();
 // Fits the cover to the root and centres the dialog on the primary monitor.
 void FitToScreen();
 
+// The pointer shapes, set once the dialog is first drawn.
+void SetPointers(ui::Window* window);
 // Another client destroyed the window: make it again, same state.
 void Recreate(ui::Window* window);
 // Another client unmapped, moved or resized it: put it back.
