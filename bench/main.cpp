@@ -159,33 +159,38 @@ int main(int argc, char** argv) {
     Results results;
     std::vector<std::string> names;
     for (const LockerSpec& l : lockers) names.push_back(l.name);
-    try {
-        // One unrecorded run each fills the page cache and font caches.
-        for (std::size_t k = 0; k < lockers.size(); ++k) {
-            Results ignored;
-            RunOnce(lockers[k], o, &ignored);
+    // A locker that cannot start, or a missing valgrind, costs its own
+    // figures and no others.
+    auto attempt = [](const LockerSpec& spec, auto&& step) {
+        try {
+            step();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "umbrafold-bench: %s: %s\n", spec.name.c_str(), e.what());
         }
-        for (int run = 0; run < o.runs; ++run) {
-            for (std::size_t k = 0; k < lockers.size(); ++k) RunOnce(lockers[k], o, &results);
-            std::fprintf(stderr, "umbrafold-bench: run %d of %d done\n", run + 1, o.runs);
-        }
-        for (int run = 0; run < o.instruction_runs; ++run) {
-            for (std::size_t k = 0; k < lockers.size(); ++k) {
-                const bool umbrafold = IsUmbrafold(lockers[k]);
-                CountRequest request{lockers[k].argv, lockers[k].name, false, umbrafold,
-                                     o.width,          o.height,        o.callgrind_dir};
+    };
+    // One unrecorded run each fills the page cache and font caches.
+    for (const LockerSpec& l : lockers) {
+        Results ignored;
+        attempt(l, [&] { RunOnce(l, o, &ignored); });
+    }
+    for (int run = 0; run < o.runs; ++run) {
+        for (const LockerSpec& l : lockers) attempt(l, [&] { RunOnce(l, o, &results); });
+        std::fprintf(stderr, "umbrafold-bench: run %d of %d done\n", run + 1, o.runs);
+    }
+    for (int run = 0; run < o.instruction_runs; ++run) {
+        for (const LockerSpec& l : lockers) {
+            attempt(l, [&] {
+                const bool umbrafold = IsUmbrafold(l);
+                CountRequest request{l.argv, l.name, false, umbrafold, o.width, o.height, o.callgrind_dir};
                 const double locked = CountInstructions(request);
-                if (locked >= 0) results.Add("instructions_to_locked", lockers[k].name, locked);
-                if (!umbrafold) continue;
+                if (locked >= 0) results.Add("instructions_to_locked", l.name, locked);
+                if (!umbrafold) return;
                 request.until_ready = true;
                 request.until_pointer_grab = false;
                 const double ready = CountInstructions(request);
-                if (ready >= 0) results.Add("instructions_to_ready", lockers[k].name, ready);
-            }
+                if (ready >= 0) results.Add("instructions_to_ready", l.name, ready);
+            });
         }
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "umbrafold-bench: %s\n", e.what());
-        return 1;
     }
     results.Print(lockers[0].name, names);
     return 0;
