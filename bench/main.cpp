@@ -35,7 +35,7 @@ struct Options {
     std::string callgrind_dir;
 };
 
-struct LockerSpec {
+struct LockerCommand {
     std::string name;
     std::vector<std::string> argv;
 };
@@ -60,14 +60,14 @@ double KeyLatency(Probe& probe, Keys& keys, const Rect& region, const char* key,
     return latency;
 }
 
-bool IsUmbrafold(const LockerSpec& spec) { return spec.name.compare(0, 9, "umbrafold") == 0; }
+bool IsUmbrafold(const LockerCommand& locker_command) { return locker_command.name.compare(0, 9, "umbrafold") == 0; }
 
-void RunOnce(const LockerSpec& spec, const Options& o, Results* results) {
-    const bool dialog_too = IsUmbrafold(spec);
+void RunOnce(const LockerCommand& locker_command, const Options& o, Results* results) {
+    const bool dialog_too = IsUmbrafold(locker_command);
     XvfbServer server(o.width, o.height);
     Probe probe(server.display());
     Keys keys(server.display());
-    Locker locker(spec.argv, server.display());
+    Locker locker(locker_command.argv, server.display());
     const double start = locker.started_ms();
     double t_locked = -1, t_ready = -1, cpu = 0, group_cpu = 0;
     Rect dialog;
@@ -86,21 +86,21 @@ void RunOnce(const LockerSpec& spec, const Options& o, Results* results) {
         SleepUs(o.poll_us);
     }
     if (t_locked < 0 || (dialog_too && t_ready < 0)) {
-        std::fprintf(stderr, "umbrafold-bench: %s did not %s within %.0f ms\n", spec.name.c_str(),
+        std::fprintf(stderr, "umbrafold-bench: %s did not %s within %.0f ms\n", locker_command.name.c_str(),
                      t_locked < 0 ? "lock" : "become ready", kStartDeadlineMs);
         return;
     }
-    results->Add("t_locked", spec.name, t_locked);
-    if (dialog_too) results->Add("t_ready", spec.name, t_ready);
-    results->Add("cpu_to_locked", spec.name, cpu);
-    results->Add("group_cpu_to_locked", spec.name, group_cpu);
+    results->Add("t_locked", locker_command.name, t_locked);
+    if (dialog_too) results->Add("t_ready", locker_command.name, t_ready);
+    results->Add("cpu_to_locked", locker_command.name, cpu);
+    results->Add("group_cpu_to_locked", locker_command.name, group_cpu);
 
     SleepUs(static_cast<long>(o.idle_ms * 1000));
     const Memory m = locker.ReadMemory();
-    results->Add("rss_kb", spec.name, static_cast<double>(m.rss_kb));
-    results->Add("hwm_kb", spec.name, static_cast<double>(m.hwm_kb));
-    results->Add("pss_kb", spec.name, static_cast<double>(m.pss_kb));
-    results->Add("group_pss_kb", spec.name, static_cast<double>(m.group_pss_kb));
+    results->Add("rss_kb", locker_command.name, static_cast<double>(m.rss_kb));
+    results->Add("hwm_kb", locker_command.name, static_cast<double>(m.hwm_kb));
+    results->Add("pss_kb", locker_command.name, static_cast<double>(m.pss_kb));
+    results->Add("group_pss_kb", locker_command.name, static_cast<double>(m.group_pss_kb));
 
     // Umbrafold: the caret's band of the dialog, where a star appears and
     // goes. A peer: the middle of the screen, where each draws its feedback.
@@ -113,11 +113,11 @@ void RunOnce(const LockerSpec& spec, const Options& o, Results* results) {
             // The first pair wakes whatever a locker starts on a first key.
             if (i == 0) continue;
             if (latency < 0) ++misses;
-            else results->Add("keystroke_repaint", spec.name, latency);
+            else results->Add("keystroke_repaint", locker_command.name, latency);
         }
     }
     if (misses) std::fprintf(stderr, "umbrafold-bench: %s: %d keystrokes changed nothing visible\n",
-                             spec.name.c_str(), misses);
+                             locker_command.name.c_str(), misses);
 }
 
 void Usage() {
@@ -133,7 +133,7 @@ void Usage() {
 
 int main(int argc, char** argv) {
     Options o;
-    std::vector<LockerSpec> lockers;
+    std::vector<LockerCommand> lockers;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&]() -> std::string {
@@ -158,27 +158,27 @@ int main(int argc, char** argv) {
 
     Results results;
     std::vector<std::string> names;
-    for (const LockerSpec& l : lockers) names.push_back(l.name);
+    for (const LockerCommand& l : lockers) names.push_back(l.name);
     // A locker that cannot start, or a missing valgrind, costs its own
     // figures and no others.
-    auto attempt = [](const LockerSpec& spec, auto&& step) {
+    auto attempt = [](const LockerCommand& locker_command, auto&& step) {
         try {
             step();
         } catch (const std::exception& e) {
-            std::fprintf(stderr, "umbrafold-bench: %s: %s\n", spec.name.c_str(), e.what());
+            std::fprintf(stderr, "umbrafold-bench: %s: %s\n", locker_command.name.c_str(), e.what());
         }
     };
     // One unrecorded run each fills the page cache and font caches.
-    for (const LockerSpec& l : lockers) {
+    for (const LockerCommand& l : lockers) {
         Results ignored;
         attempt(l, [&] { RunOnce(l, o, &ignored); });
     }
     for (int run = 0; run < o.runs; ++run) {
-        for (const LockerSpec& l : lockers) attempt(l, [&] { RunOnce(l, o, &results); });
+        for (const LockerCommand& l : lockers) attempt(l, [&] { RunOnce(l, o, &results); });
         std::fprintf(stderr, "umbrafold-bench: run %d of %d done\n", run + 1, o.runs);
     }
     for (int run = 0; run < o.instruction_runs; ++run) {
-        for (const LockerSpec& l : lockers) {
+        for (const LockerCommand& l : lockers) {
             attempt(l, [&] {
                 const bool umbrafold = IsUmbrafold(l);
                 CountRequest request{l.argv, l.name, false, umbrafold, o.width, o.height, o.callgrind_dir};
