@@ -3,12 +3,10 @@
 #include "platform/x11/Window.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
-#include <X11/xpm.h>
 
 #include "platform/x11/Icon.h"
 
