@@ -7,9 +7,11 @@
 #include <string_view>
 #include <unistd.h>
 
+#include <X11/XKBlib.h>
 #include <X11/Xresource.h>
 #include <X11/extensions/Xrandr.h>
 
+#include "platform/x11/EventSource.h"
 #include "platform/x11/Units.h"
 
 namespace x11 {
@@ -86,12 +88,17 @@ bool KeymapBreaksGrabs(Display* display) {
 }  // namespace
 
 void OpenConnection() {
+    // The core keyboard map, for which the server sends MappingNotify on
+    // every change: the events come through XCB (EventSource.cpp), where
+    // Xlib's own XKB bookkeeping would never see its notices.
+    XkbIgnoreExtension(True);
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         std::fputs("umbrafold: cannot open display\n", stderr);
         std::exit(1);
     }
     g_x.display = display;
+    TakeEventQueue();
     XSetErrorHandler(LogXError);
     XSetIOErrorHandler(LostConnection);
     if (UnderWayland(display))

@@ -6,12 +6,14 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
 #include "platform/x11/Display.h"
+#include "platform/x11/EventSource.h"
 #include "platform/x11/Input.h"
 #include "platform/x11/KeyBlock.h"
 #include "platform/x11/Window.h"
@@ -21,6 +23,8 @@ namespace {
 
 // However the grabs were lost, they are taken back after this idle time.
 constexpr int kGrabCheckMs = 250;
+
+constexpr long kFrameMs = 16;
 
 int g_signal_pipe[2] = {-1, -1};
 char g_pending_access_key = 0;
@@ -46,6 +50,12 @@ void ServeSignals() {
             ui::end_program(128 + signo);
         }
     }
+}
+
+long MonotonicMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000L + now.tv_nsec / 1'000'000L;
 }
 
 bool IsOurs(::Window xwindow) { return FindWindow(xwindow) != nullptr; }
@@ -115,7 +125,6 @@ void Dispatch(XEvent& event) {
         break;
     default:
         if (g_x.randr_event_base >= 0 && event.type == g_x.randr_event_base + RRScreenChangeNotify) {
-            XRRUpdateConfiguration(&event);
             FitToScreen();
         }
         break;
@@ -164,15 +173,10 @@ void show_modal(Window* window) {
 
     pollfd fds[2] = {{ConnectionNumber(g_x.display), POLLIN, 0}, {g_signal_pipe[0], POLLIN, 0}};
     bool pointers_set = false;
+    long last_paint = 0;
+    XEvent event;
     for (;;) {
-        // Only what has already been read: XPending would read ahead each
-        // time round, and under a flood of keys Xlib's queue (whose nodes
-        // it keeps for good) would grow with the backlog.
-        while (XEventsQueued(g_x.display, QueuedAlready) > 0) {
-            XEvent event;
-            XNextEvent(g_x.display, &event);
-            Dispatch(event);
-        }
+        while (NextQueuedEvent(&event)) Dispatch(event);
         // The keystroke the window asked for on load, once it is up.
         if (g_pending_access_key) {
             const char key = g_pending_access_key;
@@ -180,19 +184,32 @@ void show_modal(Window* window) {
             HandleAccessKey(window, key);
         }
         ServeSignals();
+        // While input keeps arriving, serve it before drawing, drawing at
+        // most once a frame: painting after every few keys would leave the
+        // program behind a flood of them.
+        const long now = MonotonicMs();
+        const bool more = ReadEvent(&event);
+        if (more) Dispatch(event);
+        if (more && now - last_paint < kFrameMs) continue;
+        last_paint = now;
         PaintDirty();
         XFlush(g_x.display);
         if (!pointers_set && !window->dirty) {
             pointers_set = true;
             for (ui::Window* w : AllWindows()) SetPointers(w);
-            XFlush(g_x.display);
         }
-        if (XPending(g_x.display)) continue;
+        if (more) continue;
+        // Caught up, so a round trip brings in little.
+        SettleRequests();
+        if (ReadEvent(&event)) {
+            Dispatch(event);
+            continue;
+        }
         const int ready = poll(fds, 2, kGrabCheckMs);
         if (ready < 0 && errno != EINTR) Fail("cannot wait for events", 1);
         // Checked when idle: a check is a round trip, which would pull a
-        // whole backlog of input into Xlib's queue at once; and while keys
-        // and clicks keep arriving, the grabs are evidently ours.
+        // whole backlog of input into memory at once; and while keys and
+        // clicks keep arriving, the grabs are evidently ours.
         if (ready == 0) ReassertGrabs();
     }
 }

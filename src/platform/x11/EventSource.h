@@ -1,0 +1,25 @@
+// Where the event loop gets its events: read from the connection a buffer
+// at a time, so a flood of input waits in the server, not in our memory.
+#pragma once
+
+#include <X11/Xlib.h>
+
+namespace x11 {
+
+// Hands the connection's event queue to XCB; call right after the display
+// is opened, before any event can arrive.
+void TakeEventQueue();
+
+// The next event already read from the connection, if any.
+bool NextQueuedEvent(XEvent* event);
+
+// Reads one buffer from the connection and gives its first event, if any.
+// Ends the program when the server is gone.
+bool ReadEvent(XEvent* event);
+
+// Once the program has caught up with its input: lets Xlib forget the
+// requests it has sent since the last time (it keeps a note of each one
+// while XCB owns the events, until a reply comes back).
+void SettleRequests();
+
+}  // namespace x11
