@@ -7,18 +7,8 @@ set -eu
 cd "$(dirname "$0")/.."
 
 # Benchmark-only: the program and its tests need none of these.
-packages="suckless-tools i3lock xsecurelock valgrind xvfb libx11-dev libxtst-dev libxcb1-dev pkg-config"
-missing=""
-for p in $packages; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-    as_root=""
-    [ "$(id -u)" -eq 0 ] || as_root="sudo"
-    $as_root apt-get update -qq
-    # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq $missing
-fi
+scripts/install-packages.sh suckless-tools i3lock xsecurelock valgrind xvfb libx11-dev libxtst-dev \
+    libxcb1-dev pkg-config
 
 cmake -S . -B build -DUMBRAFOLD_BUILD_BENCH=ON >/dev/null
 cmake --build build -j "$(nproc)" --target umbrafold umbrafold-bench

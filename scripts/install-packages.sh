@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs the Debian packages named as arguments that are not installed
+# yet, as root or through sudo. Packages of the i386 architecture (Wine's
+# 32-bit half) get that architecture added first.
+set -eu
+
+missing=""
+for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -n "$missing" ] || exit 0
+
+as_root=""
+[ "$(id -u)" -eq 0 ] || as_root="sudo"
+case " $missing " in
+*" wine32 "* | *":i386 "*)
+    dpkg --print-foreign-architectures | grep -q i386 || $as_root dpkg --add-architecture i386
+    ;;
+esac
+$as_root apt-get update -qq
+# shellcheck disable=SC2086
+DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq $missing
