@@ -63,8 +63,7 @@ bool UnderWayland(Display* display) {
 // With this option the server ends every grab on a key combination, so no
 // lock could hold. The options are the fifth of the rule names.
 bool KeymapBreaksGrabs(Display* display) {
-    const Atom names = XInternAtom(display, "_XKB_RULES_NAMES", True);
-    if (names == None) return false;
+    const Atom names = g_x.atoms.xkb_rules_names;
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
@@ -111,12 +110,12 @@ void OpenConnection() {
     g_x.depth = DefaultDepth(display, g_x.screen);
     g_x.dpi = ReadDpi(display);
 
-    const char* names[] = {"WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_ICON", "_NET_WM_NAME",
-                           "UTF8_STRING", "_NET_WM_WINDOW_OPACITY", "_NET_WM_BYPASS_COMPOSITOR",
-                           "CARDINAL"};
-    Atom atoms[8];
-    XInternAtoms(display, const_cast<char**>(names), 8, False, atoms);
-    g_x.atoms = {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7]};
+    // All in one round trip.
+    const char* names[] = {"WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_ICON", "_NET_WM_WINDOW_OPACITY",
+                           "_NET_WM_BYPASS_COMPOSITOR", "_XKB_RULES_NAMES"};
+    Atom atoms[6];
+    XInternAtoms(display, const_cast<char**>(names), 6, False, atoms);
+    g_x.atoms = {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5]};
 
     int event_base = 0, error_base = 0;
     if (XRRQueryExtension(display, &event_base, &error_base)) g_x.randr_event_base = event_base;

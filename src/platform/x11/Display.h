@@ -12,8 +12,8 @@ struct Rect {
 };
 
 struct Atoms {
-    Atom wm_protocols, wm_delete_window, net_wm_icon, net_wm_name, utf8_string;
-    Atom net_wm_window_opacity, net_wm_bypass_compositor, cardinal;
+    Atom wm_protocols, wm_delete_window, net_wm_icon;
+    Atom net_wm_window_opacity, net_wm_bypass_compositor, xkb_rules_names;
 };
 
 struct Connection {
