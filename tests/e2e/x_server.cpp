@@ -52,7 +52,11 @@ void XServer::Start(Spawn spawn) {
     if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);  // only the write end goes to the server
 
-    spawn.argv.insert(spawn.argv.begin() + 1, {"-displayfd", std::to_string(fds[1])});
+    // -r: no key repeats. Every key is pressed and released by the test, and
+    // a test or server held up for longer than the repeat delay between the
+    // two would otherwise find the key typed twice or more. A test that
+    // wants repeats turns them on itself.
+    spawn.argv.insert(spawn.argv.begin() + 1, {"-displayfd", std::to_string(fds[1]), "-r"});
     spawn.capture_output = false;
     xvfb_ = std::make_unique<Process>(spawn);
     close(fds[1]);

@@ -1,5 +1,5 @@
 // A private, headless X server for one test: Xvfb on a display number it
-// picks itself and reports through -displayfd.
+// picks itself and reports through -displayfd, with key repeat off.
 #pragma once
 
 #include <memory>
