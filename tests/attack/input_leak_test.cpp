@@ -9,6 +9,8 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <vector>
 
 namespace attack {
 namespace {
@@ -16,6 +18,10 @@ namespace {
 // Window-manager bindings in openbox's notation, each of which would run a
 // command that leaves a marker file.
 constexpr const char* kBindings[] = {"A-Tab", "A-F4", "W-e", "C-A-t"};
+// A binding of its own to learn when the window manager has taken its keys:
+// a command it ran late could leave its marker after any clean-up, so the
+// markers of the bindings above must never be made before the lock.
+constexpr const char* kReadyBinding = "W-r";
 
 constexpr long kInputEvents = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                               PointerMotionMask;
@@ -93,7 +99,9 @@ protected:
         folder = dir;
         std::ofstream rc(folder + "/rc.xml");
         rc << "<?xml version=\"1.0\"?>\n<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><keyboard>\n";
-        for (const char* key : kBindings)
+        std::vector<const char*> keys(std::begin(kBindings), std::end(kBindings));
+        keys.push_back(kReadyBinding);
+        for (const char* key : keys)
             rc << "<keybind key=\"" << key << "\"><action name=\"Execute\"><command>touch " << Marker(key)
                << "</command></action></keybind>\n";
         rc << "</keyboard></openbox_config>\n";
@@ -107,16 +115,16 @@ protected:
         // manager announces itself before it has taken its keys, so the
         // key is pressed again until it does.
         const bool ready = WaitUntil([this] {
-            x->Key("e", {"Super_L"});
-            return WaitUntil([this] { return Fired("W-e"); }, 0.3);
+            x->Key("r", {"Super_L"});
+            return WaitUntil([this] { return Fired(kReadyBinding); }, 0.3);
         });
         ASSERT_TRUE(ready) << "the window manager's binding does not fire";
-        std::remove(Marker("W-e").c_str());
     }
     void TearDown() override {
         AttackTest::TearDown();
         wm.reset();
         for (const char* key : kBindings) std::remove(Marker(key).c_str());
+        std::remove(Marker(kReadyBinding).c_str());
         if (!folder.empty()) {
             std::remove((folder + "/rc.xml").c_str());
             rmdir(folder.c_str());

@@ -105,6 +105,11 @@ TEST_F(HighDpi, DialogAndTextAreTwiceTheSize) {
         EXPECT_TRUE(WaitUntil([&] { return x->Dominant(label) == kYellow; })) << "the status label is not painted";
         const auto ink = CaptionInk(*x, label);
         locker->Kill();
+        // The server lets the windows and grabs of a killed client go only
+        // once it notices the closed connection; until then the next run
+        // would find the old dialog, or fail to grab.
+        EXPECT_TRUE(WaitUntil([this] { return FindDialog() == 0 && FindCover() == 0; }))
+            << "the killed program's windows stay";
         return std::make_pair(d, ink);
     };
     const auto [normal, normal_ink] = measure(96);
