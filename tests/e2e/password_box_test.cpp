@@ -48,10 +48,15 @@ TEST_F(PasswordBox, CharactersAreMasked) {
     const std::vector<Rgb> wide = x->Capture(inside);
     ASSERT_GT(DifferingColumns(wide, empty, inside.w), 4);
 
+    // The box looks like wide already, so the program must be seen to have
+    // come round again: Exit loses the focus to the box, then takes it back
+    // with the Tab typed after the new text.
     x->Key("p", {"Alt_L"});
+    ASSERT_TRUE(WaitUntil([&] { return x->Capture(exit) == unfocused; })) << "the box never took the focus back";
     for (int i = 0; i < 3; ++i) x->Key("BackSpace");
     x->Type("iii");
     x->Key("Tab");
+    ASSERT_TRUE(WaitUntil([&] { return x->Capture(exit) != unfocused; })) << "Exit never took the focus again";
     EXPECT_TRUE(WaitUntil([&] { return x->Capture(inside) == wide; }))
         << "\"iii\" and \"WWW\" look different in the box";
 }

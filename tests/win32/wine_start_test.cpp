@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "lock/LockController.h"
+#include "wait.h"
 #include "wine_test.h"
 #include "windows/frmWindowControls.h"
 
@@ -22,9 +23,15 @@ TEST_F(WineTest, CoverIsBlackOverTheWholeScreen) {
     EXPECT_EQ(cover->rect.w, root.w);
     EXPECT_EQ(cover->rect.h, root.h);
     // Everything above and below the lock window, edge to edge, is black.
+    // Wine draws each window on its own: the lock window's status may show
+    // before the cover is painted.
     const e2e::Rect dialog = DialogRect();
-    EXPECT_EQ(x().Dominant({0, 0, root.w, dialog.y}), kBlack);
-    EXPECT_EQ(x().Dominant({0, dialog.y + dialog.h, root.w, root.h - dialog.y - dialog.h}), kBlack);
+    const e2e::Rect above{0, 0, root.w, dialog.y};
+    const e2e::Rect below{0, dialog.y + dialog.h, root.w, root.h - dialog.y - dialog.h};
+    EXPECT_TRUE(e2e::WaitUntil([&] { return x().Dominant(above) == kBlack; }))
+        << "above the lock window: " << e2e::ToString(x().Dominant(above));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return x().Dominant(below) == kBlack; }))
+        << "below the lock window: " << e2e::ToString(x().Dominant(below));
 }
 
 TEST_F(WineTest, LockWindowIsCompactCentredAndInFront) {
