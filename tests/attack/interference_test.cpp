@@ -39,11 +39,15 @@ TEST_P(Interfering, WindowComesBackAndTheLockHolds) {
     const Case c = GetParam();
     StartLocked();
     ASSERT_FALSE(HasFatalFailure());
+    x->Type("pa");
     // A foreign window filling the screen: anything ours fail to cover
     // shows it, and a lowered window of ours falls behind it.
     x->MapForeignWindow(x->RootRect(), kMagenta, false);
     ASSERT_TRUE(WaitUntil([this] { return OursOnTop(); })) << "the foreign window stayed on top";
-    x->Type("pa");
+    // The dialog, uncovered again, is repainted after the keys are served:
+    // from here on the program has nothing left to do, and the time it
+    // takes to restore is its own.
+    ASSERT_TRUE(StatusBecomes(kLightRed));
 
     const ::Window target = c.on_cover ? cover : dialog;
     const Rect before = c.on_cover ? x->State(cover)->rect : DialogRect();
