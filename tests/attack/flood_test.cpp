@@ -60,6 +60,9 @@ long Flood::FloodAndUnlock() {
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
     }
     FakeKey(d, held, false);
+    // Off again, as the test's server started: from here on each key is
+    // typed once however long its release takes to arrive.
+    XAutoRepeatOff(d);
     x->Sync();
 
     const auto start = std::chrono::steady_clock::now();
