@@ -52,9 +52,9 @@ std::vector<std::string> quoted_strings(const std::string& text) {
     return strings;
 }
 
-int colour_index(const std::string& spec) {
+int colour_index(const std::string& definition) {
     // A colour line holds key/value pairs; only the "c" (colour) key counts.
-    std::istringstream words(spec);
+    std::istringstream words(definition);
     std::string key, value;
     while (words >> key >> value) {
         if (key != "c") continue;
