@@ -138,26 +138,20 @@ Rect RootRect() {
 }
 
 Rect PrimaryMonitor() {
-    const Rect root = RootRect();
-    if (g_x.randr_event_base < 0) return root;
     int count = 0;
-    XRRMonitorInfo* monitors = XRRGetMonitors(g_x.display, g_x.root, True, &count);
-    if (!monitors) return root;
-    Rect found = root;
-    bool have = false;
-    for (int i = 0; i < count; ++i) {
+    XRRMonitorInfo* monitors =
+        g_x.randr_event_base >= 0 ? XRRGetMonitors(g_x.display, g_x.root, True, &count) : nullptr;
+    const XRRMonitorInfo* primary = nullptr;
+    const XRRMonitorInfo* at_origin = nullptr;
+    for (int i = 0; i < count && !primary; ++i) {
         const XRRMonitorInfo& m = monitors[i];
-        const Rect r{m.x, m.y, m.width, m.height};
-        if (m.primary) {
-            found = r;
-            break;
-        }
-        if (!have && r.contains(0, 0)) {
-            found = r;
-            have = true;
-        }
+        if (m.primary) primary = &m;
+        if (!at_origin && Rect{m.x, m.y, m.width, m.height}.contains(0, 0)) at_origin = &m;
     }
-    XRRFreeMonitors(monitors);
+    const XRRMonitorInfo* chosen = primary ? primary : at_origin;
+    // The root's size costs a round trip; ask only when no monitor will do.
+    const Rect found = chosen ? Rect{chosen->x, chosen->y, chosen->width, chosen->height} : RootRect();
+    if (monitors) XRRFreeMonitors(monitors);
     return found;
 }
 

@@ -199,14 +199,13 @@ void Paint(ui::Window* w) {
     }
     const Rect all{0, 0, w->outer.w, w->outer.h};
     w->canvas.Fill(all, kFace);
-    w->canvas.DrawFrame(all, Frame::Dialog);
     const int bottom = w->frame + w->client_height();
     for (std::size_t i = 0; i < w->controls.size(); ++i) {
         const Control& c = w->controls[i];
         if (c.rect.y >= bottom) continue;  // folded away below the client area
         PaintControl(w->canvas, c, static_cast<int>(i) == w->focus);
     }
-    // Controls cut off at the client's lower edge must not spill over the frame.
+    // Last, so controls cut off at the lower edge do not spill over the frame.
     w->canvas.DrawFrame(all, Frame::Dialog);
     w->canvas.Present(all);
 }
