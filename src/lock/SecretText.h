@@ -6,11 +6,13 @@
 #include <cstddef>
 #include <string_view>
 
+// The most characters a password has: what the password box holds.
+inline constexpr int kMaxPasswordChars = 16;
+
 class SecretText {
 public:
-    // Sixteen characters of up to four UTF-8 bytes each, with room to spare
-    // for lower-casing that lengthens a character.
-    static constexpr std::size_t kCapacity = 96;
+    // Every character takes at most four bytes in UTF-8, lower-cased or not.
+    static constexpr std::size_t kCapacity = kMaxPasswordChars * 4;
 
     SecretText() = default;
     explicit SecretText(std::string_view text) { assign(text); }

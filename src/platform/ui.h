@@ -1,6 +1,7 @@
 // The seam between the program's windows and the window system below them.
-// Each backend (x11/, win32/) implements every function declared here; the
-// windows above include this header and nothing of the window system.
+// Each backend (x11/, win32/) implements every function declared here, the
+// self-drawn ones with the shared dialog engine (dialog/); the windows above
+// include this header and nothing of the window system.
 #pragma once
 
 #include <cstddef>
@@ -68,10 +69,16 @@ struct WindowDesc {
 
 // ---- Events --------------------------------------------------------------
 
+// Why something outside the dialog asks the program to end.
+enum class EndRequest {
+    Terminate,   // a plain request to end (SIGTERM)
+    Interrupt,   // an interrupt or a hang-up, easily sent by accident
+    SessionEnd,  // the session itself is ending and takes the program down
+};
+
 // A window's handlers. The backend calls them on the one window thread.
 class FormEvents {
 public:
-    virtual void on_load() {}
     virtual void on_click(int /*control*/) {}
     virtual void on_change(int /*control*/) {}
     // A typed character on its way into a password box; 0 drops it.
@@ -79,8 +86,8 @@ public:
     // Someone asked the window to close; the handler ends the program or
     // leaves everything as it is.
     virtual void on_close_request() {}
-    // Whether a stray interrupt or hang-up must be ignored now.
-    virtual bool holds_lock() const { return false; }
+    // The handler ends the program with status, or refuses by returning.
+    virtual void on_end_request(EndRequest /*request*/, int /*status*/) {}
 
 protected:
     ~FormEvents() = default;
@@ -93,12 +100,12 @@ struct Window;
 // Makes the window from its description; nothing is shown yet.
 Window* create_window(const WindowDesc& desc, FormEvents& events);
 
-// Runs the load handler, then shows the window and returns.
-void show_modeless(Window* window);
+// Shows the window and returns.
+void show(Window* window);
 
-// Runs the load handler, shows the window and serves events until the
-// program ends; never returns.
-[[noreturn]] void show_modal(Window* window);
+// Serves events with the window modal, in front of the program's others,
+// until the program ends; never returns.
+[[noreturn]] void serve_events(Window* modal);
 
 // Lifts the window above every ordinary window; moves and resizes nothing.
 void make_topmost(Window* window);
@@ -106,7 +113,8 @@ void make_topmost(Window* window);
 // Sets the outer height, keeping left, top and width.
 void set_outer_height(Window* window, int twips);
 
-// Produces Alt+key for the window as if typed, without waiting for it.
+// Produces Alt+key for the window as if typed, without waiting for it;
+// it takes effect once events are served.
 void send_access_key(Window* window, char key);
 
 // ---- Controls (by their index in the window's description) ----------------

@@ -5,10 +5,10 @@
 
 namespace {
 
-// The design size only matters to a cover that is not spread over the
-// screens, which never happens.
+// The cover takes the size of every screen together, so it has no size of
+// its own.
 const ui::WindowDesc kCover = {
-    "Form1", ui::WindowKind::Cover, 5775, 4110, 0, 0x00000000, nullptr, 0,
+    "Form1", ui::WindowKind::Cover, 0, 0, 0, 0x00000000, nullptr, 0,
 };
 
 }  // namespace
@@ -20,6 +20,9 @@ frmBigBlackBox& frmBigBlackBox::Instance() {
 
 frmBigBlackBox::frmBigBlackBox() : window_(ui::create_window(kCover, *this)) {}
 
-void frmBigBlackBox::Show() { ui::show_modeless(window_); }
+void frmBigBlackBox::Show() {
+    Form_Load();
+    ui::show(window_);
+}
 
 void frmBigBlackBox::Form_Load() { modMain::MakeTopmost(window_); }

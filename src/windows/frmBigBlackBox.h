@@ -13,7 +13,6 @@ public:
 private:
     frmBigBlackBox();
     void Form_Load();
-    void on_load() override { Form_Load(); }
 
     ui::Window* window_;
 };

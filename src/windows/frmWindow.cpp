@@ -16,7 +16,11 @@ frmWindow::frmWindow() : window_(ui::create_window(kWindow, *this)) {
     ui::keep_in_memory(this, sizeof *this);
 }
 
-void frmWindow::Show() { ui::show_modal(window_); }
+void frmWindow::Show() {
+    Form_Load();
+    ui::show(window_);
+    ui::serve_events(window_);
+}
 
 void frmWindow::Form_Load() {
     ui::set_system_key_block(true);
@@ -24,10 +28,10 @@ void frmWindow::Form_Load() {
     ui::send_access_key(window_, 'P');
 }
 
-void frmWindow::Form_Unload() {
+void frmWindow::Form_Unload(int status) {
     ui::set_system_key_block(false);
     controller_.strPassword.wipe();
-    ui::end_program(0);
+    ui::end_program(status);
 }
 
 void frmWindow::cmdExit_Click() { Form_Unload(); }
@@ -69,3 +73,17 @@ bool frmWindow::cmdExit_Enabled() const { return ui::enabled(window_, cmdExit); 
 void frmWindow::cmdExit_SetEnabled(bool enabled) { ui::set_enabled(window_, cmdExit, enabled); }
 void frmWindow::lblLocked_SetBackColor(Colour colour) { ui::set_back_colour(window_, lblLocked, colour); }
 void frmWindow::lblLocked_SetCaption(const char* caption) { ui::set_caption(window_, lblLocked, caption); }
+
+// Before a password is stored there is nothing to protect, and any request
+// to end is honoured as Exit would be. Once locked, an interrupt or hang-up
+// (a closed terminal, a stray Ctrl+C) is refused; a plain request to end
+// ends the program without giving the keys back, so where the system can
+// hold the lock after the program is gone, it does. The end of the session
+// is never refused.
+void frmWindow::on_end_request(ui::EndRequest request, int status) {
+    if (!controller_.blnLocked || request == ui::EndRequest::SessionEnd) Form_Unload(status);
+    if (request == ui::EndRequest::Terminate) {
+        controller_.strPassword.wipe();
+        ui::end_program(status);
+    }
+}

@@ -20,17 +20,17 @@ private:
     frmWindow();
 
     void Form_Load();
-    void Form_Unload();
+    // Gives the keys back, forgets the password and ends with status.
+    [[noreturn]] void Form_Unload(int status = 0);
     void cmdExit_Click();
     void lblUmbrafold_Click();
 
     // ui::FormEvents
-    void on_load() override { Form_Load(); }
     void on_click(int control) override;
     void on_change(int control) override;
     void on_key_press(int control, int& code) override;
     void on_close_request() override;
-    bool holds_lock() const override { return controller_.blnLocked; }
+    void on_end_request(ui::EndRequest request, int status) override;
 
     // LockView
     SecretText txtPass_Text() const override;

@@ -21,7 +21,7 @@ const ui::ControlDesc kControls[kCount] = {
     {"lblUmbrafold", ControlKind::Label,       "Umbrafold",            720,  15,   1545, 360,  5,  -1,    kTitleFont,  kNavy,       kDefault,          ui::kCentred | ui::kAutoSize | ui::kHelpCursor},
     {"Label1",       ControlKind::Label,       "By Kestrune",          1245, 255,  1020, 210,  4,  -1,    kBylineFont, kDarkRed,    kDefault,          ui::kAutoSize},
     {"Label3",       ControlKind::Label,       "&Password:",           120,  360,  735,  195,  0,  -1,    kDialogFont, kDefault,    kDefault,          ui::kAutoSize},
-    {"txtPass",      ControlKind::PasswordBox, "",                     120,  600,  1155, 285,  1,  -1,    kDialogFont, kDefault,    kDefault,          0, 16},
+    {"txtPass",      ControlKind::PasswordBox, "",                     120,  600,  1155, 285,  1,  -1,    kDialogFont, kDefault,    kDefault,          0, kMaxPasswordChars},
     {"cmdLock",      ControlKind::PushButton,  "&Lock",                1440, 600,  675,  315,  3,  -1,    kDialogFont, kDefault,    kDefault,          ui::kDisabled},
     {"cmdExit",      ControlKind::PushButton,  "E&xit",                2160, 600,  675,  315,  2,  -1,    kDialogFont, kDefault,    kDefault,          0},
     {"lblLocked",    ControlKind::Label,       "No Password Stored",   120,  1020, 2715, 255,  6,  -1,    kDialogFont, kWindowText, kNoPasswordColour, ui::kCentred | ui::kOpaque | ui::kBorder},

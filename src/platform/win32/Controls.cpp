@@ -1,11 +1,8 @@
 // Making a window's standard controls from its layout table: classes,
 // styles, fonts and pixel geometry.
-#include <algorithm>
-#include <numeric>
-#include <vector>
-
 #include <windows.h>
 
+#include "platform/dialog/Layout.h"
 #include "platform/win32/Backend.h"
 #include "platform/win32/Resources.h"
 
@@ -128,18 +125,13 @@ LRESULT CALLBACK password_box_proc(HWND hwnd, UINT message, WPARAM wparam, LPARA
 void create_control(ui::Window* window, int index) {
     const ControlDesc& desc = window->desc->controls[index];
     win32::Control& control = window->controls[index];
-    int left = desc.left, top = desc.top;
     // A group box's contents are placed in its own coordinates but are
     // siblings of it, as in any dialog.
-    if (desc.parent >= 0) {
-        left += window->desc->controls[desc.parent].left;
-        top += window->desc->controls[desc.parent].top;
-    }
+    const dialog::Rect r = dialog::control_rect(*window->desc, index, screen_dpi().x, screen_dpi().y);
     const Native native = native_for(desc);
     const char* text = desc.kind == ControlKind::Image ? "" : desc.text;
     control.hwnd = CreateWindowExA(
-        native.ex_style, native.class_name, text, native.style, win32::twips_x(left),
-        win32::twips_y(top), win32::twips_x(desc.width), win32::twips_y(desc.height),
+        native.ex_style, native.class_name, text, native.style, r.x, r.y, r.w, r.h,
         window->hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::kFirstControlId + index)),
         GetModuleHandleA(nullptr), nullptr);
     control.font = make_font(desc.font);
@@ -163,22 +155,17 @@ void create_control(ui::Window* window, int index) {
 
 namespace win32 {
 
-int twips_x(int twips) { return MulDiv(twips, screen_dpi().x, 1440); }
-int twips_y(int twips) { return MulDiv(twips, screen_dpi().y, 1440); }
+int twips_x(int twips) { return dialog::twips_to_pixels(twips, screen_dpi().x); }
+int twips_y(int twips) { return dialog::twips_to_pixels(twips, screen_dpi().y); }
 
 void create_controls(ui::Window* window) {
     const int count = static_cast<int>(window->desc->control_count);
     window->controls.assign(static_cast<std::size_t>(count), Control{});
     // The dialog manager's tab order is the order in which the children
     // were made; controls without a tab index come last.
-    std::vector<int> order(static_cast<std::size_t>(count));
-    std::iota(order.begin(), order.end(), 0);
-    const auto rank = [window](int i) {
-        const int tab = window->desc->controls[i].tab_index;
-        return tab < 0 ? 1 << 30 : tab;
-    };
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return rank(a) < rank(b); });
-    for (int index : order) create_control(window, index);
+    int order[dialog::kMaxControls];
+    dialog::tab_order(*window->desc, order);
+    for (int i = 0; i < count && i < dialog::kMaxControls; ++i) create_control(window, order[i]);
 }
 
 void free_control_resources(ui::Window* window) {

@@ -31,13 +31,9 @@ BOOL on_set_cursor(ui::Window* window, HWND over) {
     return TRUE;
 }
 
-LRESULT on_end_session(bool ending) {
-    // The end of the session is never refused, locked or not; the keys are
-    // given back before the system takes the process down.
-    if (ending) {
-        ui::set_system_key_block(false);
-        ui::end_program(0);
-    }
+LRESULT on_end_session(ui::Window* window, bool ending) {
+    // The windows above decide; the session ends whatever they say.
+    if (ending) window->events->on_end_request(ui::EndRequest::SessionEnd, 0);
     return 0;
 }
 
@@ -66,7 +62,7 @@ LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
         window->events->on_close_request();
         return TRUE;
     case WM_ENDSESSION:
-        return on_end_session(wparam != 0);
+        return on_end_session(window, wparam != 0);
     case WM_NCDESTROY:
         win32::free_control_resources(window);
         break;
@@ -172,17 +168,13 @@ Window* create_window(const WindowDesc& desc, FormEvents& events) {
     return window;
 }
 
-void show_modeless(Window* window) {
-    window->events->on_load();
+void show(Window* window) {
     ShowWindow(window->hwnd, SW_SHOW);
     UpdateWindow(window->hwnd);
 }
 
-void show_modal(Window* window) {
-    window->events->on_load();
+void serve_events(Window* window) {
     EnumThreadWindows(GetCurrentThreadId(), disable_other, reinterpret_cast<LPARAM>(window->hwnd));
-    ShowWindow(window->hwnd, SW_SHOW);
-    UpdateWindow(window->hwnd);
     SetForegroundWindow(window->hwnd);
 
     // The dialog manager gives Tab, Shift+Tab and the access keys their

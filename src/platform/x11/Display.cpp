@@ -12,7 +12,7 @@
 #include <X11/extensions/Xrandr.h>
 
 #include "platform/x11/EventSource.h"
-#include "platform/x11/Units.h"
+#include "platform/posix/Fatal.h"
 
 namespace x11 {
 
@@ -22,7 +22,7 @@ namespace {
 
 // Xlib's default handler exits on any protocol error, and for a locker an
 // exit is an unlock: log and carry on instead.
-int LogXError(Display* display, XErrorEvent* error) {
+int log_x_error(Display* display, XErrorEvent* error) {
     char text[160];
     XGetErrorText(display, error->error_code, text, sizeof text);
     std::fprintf(stderr, "umbrafold: X error: %s (request %d.%d)\n", text, error->request_code,
@@ -30,13 +30,10 @@ int LogXError(Display* display, XErrorEvent* error) {
     return 0;
 }
 
-int LostConnection(Display*) {
-    std::fputs("umbrafold: lost the connection to the X server\n", stderr);
-    _exit(1);
-}
+int lost_connection(Display*) { posix::fatal("lost the connection to the X server", nullptr); }
 
-double ReadDpi(Display* display) {
-    double dpi = kDefaultDpi;
+double read_dpi(Display* display) {
+    double dpi = dialog::kDefaultDpi;
     XrmInitialize();
     const char* resources = XResourceManagerString(display);
     if (!resources) return dpi;
@@ -53,7 +50,7 @@ double ReadDpi(Display* display) {
 
 // Under XWayland the compositor keeps its own shortcuts whatever an X client
 // grabs, so a lock there would be a lock in appearance only.
-bool UnderWayland(Display* display) {
+bool under_wayland(Display* display) {
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if (wayland && *wayland) return true;
     int opcode = 0, event = 0, error = 0;
@@ -62,7 +59,7 @@ bool UnderWayland(Display* display) {
 
 // With this option the server ends every grab on a key combination, so no
 // lock could hold. The options are the fifth of the rule names.
-bool KeymapBreaksGrabs(Display* display) {
+bool keymap_breaks_grabs(Display* display) {
     const Atom names = g_x.atoms.xkb_rules_names;
     Atom type = None;
     int format = 0;
@@ -86,29 +83,29 @@ bool KeymapBreaksGrabs(Display* display) {
 
 }  // namespace
 
-void OpenConnection() {
+void open_connection() {
     // The core keyboard map, for which the server sends MappingNotify on
     // every change: the events come through XCB (EventSource.cpp), where
     // Xlib's own XKB bookkeeping would never see its notices.
     XkbIgnoreExtension(True);
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
-        std::fputs("umbrafold: cannot open display\n", stderr);
-        std::exit(1);
+        const char* name = std::getenv("DISPLAY");
+        posix::fatal("cannot open display", name && *name ? "no X server answers there" : "DISPLAY is not set");
     }
     g_x.display = display;
-    TakeEventQueue();
-    XSetErrorHandler(LogXError);
-    XSetIOErrorHandler(LostConnection);
-    if (UnderWayland(display))
-        Fail("cannot lock a Wayland session: its compositor does not honour X grabs", 1);
+    take_event_queue();
+    XSetErrorHandler(log_x_error);
+    XSetIOErrorHandler(lost_connection);
+    if (under_wayland(display))
+        posix::fatal("cannot lock a Wayland session", "its compositor does not honour X grabs");
 
     g_x.screen = DefaultScreen(display);
     g_x.root = RootWindow(display, g_x.screen);
     g_x.visual = DefaultVisual(display, g_x.screen);
     g_x.colormap = DefaultColormap(display, g_x.screen);
     g_x.depth = DefaultDepth(display, g_x.screen);
-    g_x.dpi = ReadDpi(display);
+    g_x.dpi = read_dpi(display);
 
     // All in one round trip.
     const char* names[] = {"WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_ICON", "_NET_WM_WINDOW_OPACITY",
@@ -119,8 +116,8 @@ void OpenConnection() {
 
     int event_base = 0, error_base = 0;
     if (XRRQueryExtension(display, &event_base, &error_base)) g_x.randr_event_base = event_base;
-    if (KeymapBreaksGrabs(display))
-        Fail("cannot lock: the keyboard map has a key that breaks any grab (grab:break_actions)", 1);
+    if (keymap_breaks_grabs(display))
+        posix::fatal("cannot lock", "the keyboard map has a key that breaks any grab (grab:break_actions)");
 
     // Foreign windows coming up or moving above ours, and the screen
     // changing size, are all reported on the root.
@@ -128,16 +125,14 @@ void OpenConnection() {
     if (g_x.randr_event_base >= 0) XRRSelectInput(display, g_x.root, RRScreenChangeNotifyMask);
 }
 
-int Px(int twips) { return TwipsToPixels(twips, g_x.dpi); }
-
-Rect RootRect() {
+Rect root_rect() {
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(g_x.display, g_x.root, &attributes))
         return {0, 0, attributes.width, attributes.height};
     return {0, 0, DisplayWidth(g_x.display, g_x.screen), DisplayHeight(g_x.display, g_x.screen)};
 }
 
-Rect PrimaryMonitor() {
+Rect primary_monitor() {
     int count = 0;
     XRRMonitorInfo* monitors =
         g_x.randr_event_base >= 0 ? XRRGetMonitors(g_x.display, g_x.root, True, &count) : nullptr;
@@ -150,19 +145,9 @@ Rect PrimaryMonitor() {
     }
     const XRRMonitorInfo* chosen = primary ? primary : at_origin;
     // The root's size costs a round trip; ask only when no monitor will do.
-    const Rect found = chosen ? Rect{chosen->x, chosen->y, chosen->width, chosen->height} : RootRect();
+    const Rect found = chosen ? Rect{chosen->x, chosen->y, chosen->width, chosen->height} : root_rect();
     if (monitors) XRRFreeMonitors(monitors);
     return found;
-}
-
-void Fail(const char* message, int status) {
-    std::fprintf(stderr, "umbrafold: %s\n", message);
-    if (g_x.display) {
-        XUngrabKeyboard(g_x.display, CurrentTime);
-        XUngrabPointer(g_x.display, CurrentTime);
-        XCloseDisplay(g_x.display);
-    }
-    _exit(status);
 }
 
 }  // namespace x11

@@ -4,12 +4,11 @@
 
 #include <X11/Xlib.h>
 
+#include "platform/dialog/Layout.h"
+
 namespace x11 {
 
-struct Rect {
-    int x = 0, y = 0, w = 0, h = 0;
-    bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
-};
+using dialog::Rect;
 
 struct Atoms {
     Atom wm_protocols, wm_delete_window, net_wm_icon;
@@ -28,22 +27,17 @@ struct Connection {
     int randr_event_base = -1;  // -1 without RandR
 };
 
-// Set once by OpenConnection; everything else reads it.
+// Set once by open_connection; everything else reads it.
 extern Connection g_x;
 
 // Opens the display named by the environment; exits with status 1 and a
 // line on stderr where there is none or its grabs would not hold.
-void OpenConnection();
-
-int Px(int twips);
+void open_connection();
 
 // The whole root window, over every monitor.
-Rect RootRect();
+Rect root_rect();
 
 // The primary monitor; else the one holding the root's origin; else the root.
-Rect PrimaryMonitor();
-
-// Prints "umbrafold: <message>", lets go of the server and ends with status.
-[[noreturn]] void Fail(const char* message, int status);
+Rect primary_monitor();
 
 }  // namespace x11

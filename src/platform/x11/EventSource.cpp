@@ -15,6 +15,7 @@
 #include <X11/extensions/Xrandr.h>
 #include <xcb/xcb.h>
 
+#include "platform/posix/Fatal.h"
 #include "platform/x11/Display.h"
 
 namespace x11 {
@@ -24,13 +25,13 @@ xcb_connection_t* g_xcb = nullptr;
 unsigned long g_settled_request = 0;
 
 template <typename XcbEvent>
-const XcbEvent& As(const xcb_generic_event_t* raw) {
+const XcbEvent& as(const xcb_generic_event_t* raw) {
     return *reinterpret_cast<const XcbEvent*>(raw);
 }
 
 template <typename XcbInput, typename XInput>
-void CopyInput(const xcb_generic_event_t* raw, XInput* out) {
-    const auto& in = As<XcbInput>(raw);
+void copy_input(const xcb_generic_event_t* raw, XInput* out) {
+    const auto& in = as<XcbInput>(raw);
     out->window = in.event;
     out->root = in.root;
     out->subwindow = in.child;
@@ -44,7 +45,7 @@ void CopyInput(const xcb_generic_event_t* raw, XInput* out) {
 }
 
 // Only the events the loop serves; false for the rest.
-bool Translate(const xcb_generic_event_t* raw, XEvent* event) {
+bool translate(const xcb_generic_event_t* raw, XEvent* event) {
     const int type = raw->response_type & 0x7F;
     std::memset(event, 0, sizeof *event);
     event->type = type;
@@ -52,24 +53,24 @@ bool Translate(const xcb_generic_event_t* raw, XEvent* event) {
     event->xany.send_event = (raw->response_type & 0x80) != 0;
     switch (type) {
     case KeyPress:
-        CopyInput<xcb_key_press_event_t>(raw, &event->xkey);
-        event->xkey.keycode = As<xcb_key_press_event_t>(raw).detail;
+        copy_input<xcb_key_press_event_t>(raw, &event->xkey);
+        event->xkey.keycode = as<xcb_key_press_event_t>(raw).detail;
         return true;
     case ButtonPress:
     case ButtonRelease:
-        CopyInput<xcb_button_press_event_t>(raw, &event->xbutton);
-        event->xbutton.button = As<xcb_button_press_event_t>(raw).detail;
+        copy_input<xcb_button_press_event_t>(raw, &event->xbutton);
+        event->xbutton.button = as<xcb_button_press_event_t>(raw).detail;
         return true;
-    case Expose: event->xexpose.window = As<xcb_expose_event_t>(raw).window; return true;
+    case Expose: event->xexpose.window = as<xcb_expose_event_t>(raw).window; return true;
     case MappingNotify: {
-        const auto& in = As<xcb_mapping_notify_event_t>(raw);
+        const auto& in = as<xcb_mapping_notify_event_t>(raw);
         event->xmapping.request = in.request;
         event->xmapping.first_keycode = in.first_keycode;
         event->xmapping.count = in.count;
         return true;
     }
     case ClientMessage: {
-        const auto& in = As<xcb_client_message_event_t>(raw);
+        const auto& in = as<xcb_client_message_event_t>(raw);
         event->xclient.window = in.window;
         event->xclient.message_type = in.type;
         event->xclient.format = in.format;
@@ -77,15 +78,15 @@ bool Translate(const xcb_generic_event_t* raw, XEvent* event) {
         return true;
     }
     case MapNotify:
-        event->xmap.event = As<xcb_map_notify_event_t>(raw).event;
-        event->xmap.window = As<xcb_map_notify_event_t>(raw).window;
+        event->xmap.event = as<xcb_map_notify_event_t>(raw).event;
+        event->xmap.window = as<xcb_map_notify_event_t>(raw).window;
         return true;
     case CirculateNotify:
-        event->xcirculate.event = As<xcb_circulate_notify_event_t>(raw).event;
-        event->xcirculate.window = As<xcb_circulate_notify_event_t>(raw).window;
+        event->xcirculate.event = as<xcb_circulate_notify_event_t>(raw).event;
+        event->xcirculate.window = as<xcb_circulate_notify_event_t>(raw).window;
         return true;
     case ConfigureNotify: {
-        const auto& in = As<xcb_configure_notify_event_t>(raw);
+        const auto& in = as<xcb_configure_notify_event_t>(raw);
         event->xconfigure.event = in.event;
         event->xconfigure.window = in.window;
         event->xconfigure.x = in.x;
@@ -95,23 +96,23 @@ bool Translate(const xcb_generic_event_t* raw, XEvent* event) {
         return true;
     }
     case UnmapNotify:
-        event->xunmap.event = As<xcb_unmap_notify_event_t>(raw).event;
-        event->xunmap.window = As<xcb_unmap_notify_event_t>(raw).window;
+        event->xunmap.event = as<xcb_unmap_notify_event_t>(raw).event;
+        event->xunmap.window = as<xcb_unmap_notify_event_t>(raw).window;
         return true;
     case DestroyNotify:
-        event->xdestroywindow.event = As<xcb_destroy_notify_event_t>(raw).event;
-        event->xdestroywindow.window = As<xcb_destroy_notify_event_t>(raw).window;
+        event->xdestroywindow.event = as<xcb_destroy_notify_event_t>(raw).event;
+        event->xdestroywindow.window = as<xcb_destroy_notify_event_t>(raw).window;
         return true;
     case PropertyNotify: {
-        const auto& in = As<xcb_property_notify_event_t>(raw);
+        const auto& in = as<xcb_property_notify_event_t>(raw);
         event->xproperty.window = in.window;
         event->xproperty.atom = in.atom;
         event->xproperty.state = in.state;
         return true;
     }
     case FocusOut:
-        event->xfocus.window = As<xcb_focus_out_event_t>(raw).event;
-        event->xfocus.mode = As<xcb_focus_out_event_t>(raw).mode;
+        event->xfocus.window = as<xcb_focus_out_event_t>(raw).event;
+        event->xfocus.mode = as<xcb_focus_out_event_t>(raw).mode;
         return true;
     default:
         // The screen changed size; the loop asks the server for the rest.
@@ -119,7 +120,7 @@ bool Translate(const xcb_generic_event_t* raw, XEvent* event) {
     }
 }
 
-bool Serve(xcb_generic_event_t* raw, XEvent* event) {
+bool serve(xcb_generic_event_t* raw, XEvent* event) {
     bool served = false;
     if (raw->response_type == 0) {
         // Errors of requests without replies come here, not to Xlib's
@@ -128,7 +129,7 @@ bool Serve(xcb_generic_event_t* raw, XEvent* event) {
         std::fprintf(stderr, "umbrafold: X error %d (request %d.%d)\n", error->error_code,
                      error->major_code, error->minor_code);
     } else {
-        served = Translate(raw, event);
+        served = translate(raw, event);
     }
     std::free(raw);
     return served;
@@ -136,28 +137,25 @@ bool Serve(xcb_generic_event_t* raw, XEvent* event) {
 
 }  // namespace
 
-void TakeEventQueue() {
+void take_event_queue() {
     g_xcb = XGetXCBConnection(g_x.display);
     XSetEventQueueOwner(g_x.display, XCBOwnsEventQueue);
 }
 
-bool NextQueuedEvent(XEvent* event) {
+bool next_queued_event(XEvent* event) {
     while (xcb_generic_event_t* raw = xcb_poll_for_queued_event(g_xcb))
-        if (Serve(raw, event)) return true;
+        if (serve(raw, event)) return true;
     return false;
 }
 
-bool ReadEvent(XEvent* event) {
+bool read_event(XEvent* event) {
     if (xcb_generic_event_t* raw = xcb_poll_for_event(g_xcb))
-        return Serve(raw, event) || NextQueuedEvent(event);
-    if (xcb_connection_has_error(g_xcb)) {
-        std::fputs("umbrafold: lost the connection to the X server\n", stderr);
-        _exit(1);
-    }
+        return serve(raw, event) || next_queued_event(event);
+    if (xcb_connection_has_error(g_xcb)) posix::fatal("lost the connection to the X server", nullptr);
     return false;
 }
 
-void SettleRequests() {
+void settle_requests() {
     const unsigned long sent = NextRequest(g_x.display) - 1;
     if (sent == g_settled_request) return;
     XSync(g_x.display, False);

@@ -8,18 +8,18 @@ namespace x11 {
 
 // Hands the connection's event queue to XCB; call right after the display
 // is opened, before any event can arrive.
-void TakeEventQueue();
+void take_event_queue();
 
 // The next event already read from the connection, if any.
-bool NextQueuedEvent(XEvent* event);
+bool next_queued_event(XEvent* event);
 
 // Reads one buffer from the connection and gives its first event, if any.
 // Ends the program when the server is gone.
-bool ReadEvent(XEvent* event);
+bool read_event(XEvent* event);
 
 // Once the program has caught up with its input: lets Xlib forget the
 // requests it has sent since the last time (it keeps a note of each one
 // while XCB owns the events, until a reply comes back).
-void SettleRequests();
+void settle_requests();
 
 }  // namespace x11

@@ -15,27 +15,27 @@
 namespace x11 {
 namespace {
 
-unsigned long ArgbOf(const char* colour) {
+unsigned long argb_of(const char* colour) {
     if (!colour || colour[0] != '#' || std::strlen(colour) != 7) return 0;  // "None": transparent
     return 0xFF000000ul | std::strtoul(colour + 1, nullptr, 16);
 }
 
-void AppendIcon(std::vector<long>& out, const char* const* data) {
+void append_icon(std::vector<long>& out, const char* const* data) {
     XpmImage image{};
     if (XpmCreateXpmImageFromData(const_cast<char**>(data), &image, nullptr) != XpmSuccess) return;
     out.push_back(static_cast<long>(image.width));
     out.push_back(static_cast<long>(image.height));
     for (unsigned i = 0; i < image.width * image.height; ++i)
-        out.push_back(static_cast<long>(ArgbOf(image.colorTable[image.data[i]].c_color)));
+        out.push_back(static_cast<long>(argb_of(image.colorTable[image.data[i]].c_color)));
     XpmFreeXpmImage(&image);
 }
 
 }  // namespace
 
-void SetWindowIcon(::Window xwindow) {
+void set_window_icon(::Window xwindow) {
     std::vector<long> icon;
-    AppendIcon(icon, umbrafold_icon_32);
-    AppendIcon(icon, umbrafold_icon_16);
+    append_icon(icon, umbrafold_icon_32);
+    append_icon(icon, umbrafold_icon_16);
     if (icon.empty()) return;
     XChangeProperty(g_x.display, xwindow, g_x.atoms.net_wm_icon, XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(icon.data()), static_cast<int>(icon.size()));

@@ -6,6 +6,6 @@
 
 namespace x11 {
 
-void SetWindowIcon(::Window xwindow);
+void set_window_icon(::Window xwindow);
 
 }  // namespace x11

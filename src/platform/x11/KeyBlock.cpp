@@ -3,6 +3,7 @@
 
 #include <X11/Xlib.h>
 
+#include "platform/posix/Fatal.h"
 #include "platform/ui.h"
 #include "platform/x11/Display.h"
 #include "platform/x11/KeyBlock.h"
@@ -14,13 +15,13 @@ constexpr unsigned kPointerEvents = ButtonPressMask | ButtonReleaseMask | Pointe
 constexpr int kGrabAttempts = 200;
 bool g_on = false;
 
-int GrabKeyboard() {
+int grab_keyboard() {
     return XGrabKeyboard(g_x.display, g_x.root, False, GrabModeAsync, GrabModeAsync, CurrentTime);
 }
 
 // The pointer reports to our own windows as usual (owner events), so
 // clicks reach the dialog's controls and nothing else.
-int GrabPointer() {
+int grab_pointer() {
     return XGrabPointer(g_x.display, g_x.root, True, kPointerEvents, GrabModeAsync, GrabModeAsync, None,
                         None, CurrentTime);
 }
@@ -29,7 +30,7 @@ constexpr long kGrabPauseNs = 5'000'000;  // 200 tries 5 ms apart: one second
 // Another client may hold a grab for a moment (a menu, a key binding being
 // released); wait for it, but not for ever.
 template <typename TryGrab>
-bool GrabWithin(TryGrab try_grab) {
+bool grab_within(TryGrab try_grab) {
     for (int attempt = 0; attempt < kGrabAttempts; ++attempt) {
         if (try_grab() == GrabSuccess) return true;
         const timespec pause{0, kGrabPauseNs};
@@ -40,10 +41,10 @@ bool GrabWithin(TryGrab try_grab) {
 
 }  // namespace
 
-void ReassertGrabs() {
+void reassert_grabs() {
     if (!g_on) return;
-    GrabKeyboard();
-    GrabPointer();
+    grab_keyboard();
+    grab_pointer();
 }
 
 }  // namespace x11
@@ -63,8 +64,8 @@ void set_system_key_block(bool on) {
         return;
     }
     // Every key comes to us, and we route it to the focused control.
-    if (!GrabWithin(GrabKeyboard)) Fail("cannot grab the keyboard: another program holds it", 1);
-    if (!GrabWithin(GrabPointer)) Fail("cannot grab the pointer: another program holds it", 1);
+    if (!grab_within(grab_keyboard)) posix::fatal("cannot grab the keyboard", "another program holds it");
+    if (!grab_within(grab_pointer)) posix::fatal("cannot grab the pointer", "another program holds it");
 }
 
 }  // namespace ui

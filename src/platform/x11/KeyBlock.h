@@ -4,6 +4,6 @@
 namespace x11 {
 
 // Takes both grabs again, if the key block is on; one attempt, no waiting.
-void ReassertGrabs();
+void reassert_grabs();
 
 }  // namespace x11

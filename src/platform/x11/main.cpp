@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/posix/Secrets.h"
+#include "platform/posix/Signals.h"
 #include "platform/x11/Display.h"
-#include "platform/x11/EventLoop.h"
-#include "platform/x11/Secrets.h"
 #include "version.h"
 #include "windows/modMain.h"
 
@@ -31,9 +31,9 @@ int main(int argc, char** argv) {
     }
 
     // Before anything is typed, and before a signal could end the lock.
-    x11::ProtectSecrets();
-    x11::InstallSignalHandlers();
-    x11::OpenConnection();
+    posix::protect_secrets();
+    posix::install_signal_handlers();
+    x11::open_connection();
 
     modMain::Main();
 }

@@ -1,12 +1,12 @@
 // Process-wide protection of what is typed.
-#include "platform/x11/Secrets.h"
+#include "platform/posix/Secrets.h"
 
 #include <cstring>
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 
-namespace x11 {
+namespace posix {
 
 namespace {
 
@@ -14,7 +14,7 @@ namespace {
 // frames below main; these pages hold them.
 constexpr std::size_t kStackToLock = 64 * 1024;
 
-void LockStackPages() {
+void lock_stack_pages() {
     // Touched first, so the pages exist for mlock to pin.
     volatile char pages[kStackToLock];
     std::memset(const_cast<char*>(pages), 0, sizeof pages);
@@ -23,14 +23,14 @@ void LockStackPages() {
 
 }  // namespace
 
-void ProtectSecrets() {
+void protect_secrets() {
     const rlimit no_core{0, 0};
     setrlimit(RLIMIT_CORE, &no_core);
     prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
-    LockStackPages();
+    lock_stack_pages();
 }
 
-}  // namespace x11
+}  // namespace posix
 
 namespace ui {
 

@@ -1,10 +1,15 @@
 // Xlib and Xft drawing into a back buffer.
-#include "platform/x11/Drawing.h"
+#include "platform/x11/BufferPainter.h"
 
 #include <cstring>
 #include <deque>
 #include <vector>
 #include <unistd.h>
+
+#include <X11/xpm.h>
+
+#include "platform/posix/Fatal.h"
+#include "umbrafold-32.xpm"
 
 namespace x11 {
 namespace {
@@ -24,37 +29,13 @@ struct CachedFont {
 };
 std::vector<CachedFont> g_fonts;
 
-// Controls whose font is not given use the dialog font of the platform the
-// dialog was designed on; Arial at 8 points is its closest common match.
-constexpr const char* kDialogFace = "Arial";
-constexpr double kDialogPoints = 8;
-
-}  // namespace
-
-Colour ResolveColour(Colour colour, Colour fallback) {
-    if (colour == ui::kDefaultColour) return fallback;
-    if (colour & ui::kSystemColour) {
-        switch (colour & 0xFF) {
-        case 5: return kWindowBack;
-        case 8: return kWindowText;
-        case 15: return kFace;
-        case 16: return kShadow;
-        case 18: return kWindowText;
-        default: return fallback;
-        }
-    }
-    return colour;
-}
-
 // Fontconfig's own start-up parses the fifty-odd XML files under
 // /etc/fonts and reads the cache of every font directory, two thirds of all
 // the work before the dialog is up, only to learn that Arial is Liberation
 // Sans. The dialog needs two faces of one family: where they are installed,
 // a configuration that holds just those two files gives the same match.
 // Without them, fontconfig starts as usual and finds whatever it can.
-namespace {
-
-bool UseLeanFontConfig() {
+bool use_lean_font_config() {
     static const char* const kFaces[][2] = {
         {"/usr/share/fonts/truetype/msttcorefonts/Arial.ttf",
          "/usr/share/fonts/truetype/msttcorefonts/Arial_Bold.ttf"},
@@ -73,14 +54,13 @@ bool UseLeanFontConfig() {
     return false;
 }
 
-}  // namespace
-
-XftFont* OpenFont(const ui::Font& font) {
-    const char* face = font.face ? font.face : kDialogFace;
-    const double points = font.face ? font.points : kDialogPoints;
+// Fonts are opened on first use and kept for the life of the program.
+XftFont* open_font(const ui::Font& font) {
+    const char* face = font.face;
+    const double points = font.points;
     for (const CachedFont& f : g_fonts)
         if (std::strcmp(f.face, face) == 0 && f.points == points && f.bold == font.bold) return f.font;
-    static const bool lean = UseLeanFontConfig();
+    static const bool lean = use_lean_font_config();
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face));
     FcPatternAddDouble(pattern, FC_SIZE, points);
@@ -95,28 +75,32 @@ XftFont* OpenFont(const ui::Font& font) {
     FcPattern* match = XftFontMatch(g_x.display, g_x.screen, pattern, &result);
     FcPatternDestroy(pattern);
     XftFont* opened = match ? XftFontOpenPattern(g_x.display, match) : nullptr;
-    if (!opened) {
-        if (match) FcPatternDestroy(match);
-        Fail("cannot open any font", 1);
-    }
+    if (!opened) posix::fatal("cannot open any font", "fontconfig matches none");
     g_fonts.push_back({face, points, font.bold, opened});
     return opened;
 }
 
-int TextWidth(XftFont* font, std::string_view utf8) {
+}  // namespace
+
+dialog::FontMetrics BufferPainter::metrics(const ui::Font& font) {
+    const XftFont* opened = open_font(font);
+    return {opened->ascent, opened->descent};
+}
+
+int BufferPainter::text_width(const ui::Font& font, std::string_view utf8) {
     XGlyphInfo extents{};
-    XftTextExtentsUtf8(g_x.display, font, reinterpret_cast<const FcChar8*>(utf8.data()),
+    XftTextExtentsUtf8(g_x.display, open_font(font), reinterpret_cast<const FcChar8*>(utf8.data()),
                        static_cast<int>(utf8.size()), &extents);
     return extents.xOff;
 }
 
-Canvas::~Canvas() {
+BufferPainter::~BufferPainter() {
     if (draw_) XftDrawDestroy(draw_);
     if (buffer_) XFreePixmap(g_x.display, buffer_);
     if (gc_) XFreeGC(g_x.display, gc_);
 }
 
-void Canvas::Fit(::Window target, int width, int height) {
+void BufferPainter::fit(::Window target, int width, int height) {
     if (buffer_ && target == target_ && width <= width_ && height <= height_) return;
     if (draw_) XftDrawDestroy(draw_);
     if (buffer_) XFreePixmap(g_x.display, buffer_);
@@ -129,7 +113,7 @@ void Canvas::Fit(::Window target, int width, int height) {
     draw_ = XftDrawCreate(g_x.display, buffer_, g_x.visual, g_x.colormap);
 }
 
-XftColor* Canvas::Resolve(Colour colour) {
+XftColor* BufferPainter::resolve(Colour colour) {
     for (CachedColour& c : g_colours)
         if (c.value == colour) return &c.colour;
     XRenderColor render{};
@@ -143,84 +127,41 @@ XftColor* Canvas::Resolve(Colour colour) {
     return &g_colours.back().colour;
 }
 
-void Canvas::Fill(const Rect& r, Colour colour) {
+void BufferPainter::fill(const Rect& r, Colour colour) {
     if (r.w <= 0 || r.h <= 0) return;
-    XSetForeground(g_x.display, gc_, Resolve(colour)->pixel);
+    XSetForeground(g_x.display, gc_, resolve(colour)->pixel);
     XFillRectangle(g_x.display, buffer_, gc_, r.x, r.y, static_cast<unsigned>(r.w),
                    static_cast<unsigned>(r.h));
 }
 
-// One ring of a 3D frame: top and left in one colour, bottom and right in
-// the other.
-static void Ring(Canvas& canvas, const Rect& r, Colour top_left, Colour bottom_right) {
-    canvas.Fill({r.x, r.y, r.w - 1, 1}, top_left);
-    canvas.Fill({r.x, r.y, 1, r.h - 1}, top_left);
-    canvas.Fill({r.x, r.y + r.h - 1, r.w, 1}, bottom_right);
-    canvas.Fill({r.x + r.w - 1, r.y, 1, r.h}, bottom_right);
-}
-
-static Rect Inset(const Rect& r, int by) { return {r.x + by, r.y + by, r.w - 2 * by, r.h - 2 * by}; }
-
-void Canvas::DrawFrame(const Rect& r, Frame frame) {
-    switch (frame) {
-    case Frame::Raised:
-        Ring(*this, r, kHighlight, kDarkShadow);
-        Ring(*this, Inset(r, 1), kLight, kShadow);
-        break;
-    case Frame::Pushed:
-        Ring(*this, r, kDarkShadow, kDarkShadow);
-        Ring(*this, Inset(r, 1), kShadow, kShadow);
-        break;
-    case Frame::Sunken:
-        Ring(*this, r, kShadow, kHighlight);
-        Ring(*this, Inset(r, 1), kDarkShadow, kLight);
-        break;
-    case Frame::Etched:
-        Ring(*this, r, kShadow, kHighlight);
-        Ring(*this, Inset(r, 1), kHighlight, kShadow);
-        break;
-    case Frame::Dialog:
-        Ring(*this, r, kLight, kDarkShadow);
-        Ring(*this, Inset(r, 1), kHighlight, kShadow);
-        Ring(*this, Inset(r, 2), kFace, kFace);
-        break;
-    case Frame::Flat:
-        Ring(*this, r, kDarkShadow, kDarkShadow);
-        break;
-    }
-}
-
-void Canvas::DottedRect(const Rect& r) {
-    XSetForeground(g_x.display, gc_, Resolve(kDarkShadow)->pixel);
-    for (int x = r.x; x < r.x + r.w; x += 2) {
-        XDrawPoint(g_x.display, buffer_, gc_, x, r.y);
-        XDrawPoint(g_x.display, buffer_, gc_, x, r.y + r.h - 1);
-    }
-    for (int y = r.y; y < r.y + r.h; y += 2) {
-        XDrawPoint(g_x.display, buffer_, gc_, r.x, y);
-        XDrawPoint(g_x.display, buffer_, gc_, r.x + r.w - 1, y);
-    }
-}
-
-void Canvas::Text(int x, int y, XftFont* font, Colour colour, std::string_view utf8, int underline) {
-    XftColor* c = Resolve(colour);
-    XftDrawStringUtf8(draw_, c, font, x, y + font->ascent,
+void BufferPainter::text(int x, int y, const ui::Font& font, Colour colour, std::string_view utf8) {
+    XftFont* opened = open_font(font);
+    XftDrawStringUtf8(draw_, resolve(colour), opened, x, y + opened->ascent,
                       reinterpret_cast<const FcChar8*>(utf8.data()), static_cast<int>(utf8.size()));
-    if (underline < 0 || underline >= static_cast<int>(utf8.size())) return;
-    const int from = x + TextWidth(font, utf8.substr(0, static_cast<std::size_t>(underline)));
-    const int width = TextWidth(font, utf8.substr(static_cast<std::size_t>(underline), 1));
-    Fill({from, y + font->ascent + 1, width, 1}, colour);
 }
 
-void Canvas::CopyArea(Pixmap source, Pixmap mask, int width, int height, int x, int y) {
+void BufferPainter::icon(int x, int y) {
+    static Pixmap icon = 0, mask = 0;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        XpmAttributes attributes{};
+        attributes.valuemask = XpmVisual | XpmColormap | XpmDepth;
+        attributes.visual = g_x.visual;
+        attributes.colormap = g_x.colormap;
+        attributes.depth = static_cast<unsigned>(g_x.depth);
+        if (XpmCreatePixmapFromData(g_x.display, g_x.root, const_cast<char**>(umbrafold_icon_32), &icon, &mask,
+                                    &attributes) != XpmSuccess)
+            icon = 0;
+    }
+    if (!icon) return;
     XSetClipMask(g_x.display, gc_, mask);
     XSetClipOrigin(g_x.display, gc_, x, y);
-    XCopyArea(g_x.display, source, buffer_, gc_, 0, 0, static_cast<unsigned>(width),
-              static_cast<unsigned>(height), x, y);
+    XCopyArea(g_x.display, icon, buffer_, gc_, 0, 0, 32, 32, x, y);
     XSetClipMask(g_x.display, gc_, None);
 }
 
-void Canvas::Present(const Rect& r) {
+void BufferPainter::present(const Rect& r) {
     XCopyArea(g_x.display, buffer_, target_, gc_, r.x, r.y, static_cast<unsigned>(r.w),
               static_cast<unsigned>(r.h), r.x, r.y);
 }

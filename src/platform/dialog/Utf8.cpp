@@ -1,9 +1,9 @@
 // UTF-8 coding.
-#include "platform/x11/Utf8.h"
+#include "platform/dialog/Utf8.h"
 
-namespace x11 {
+namespace dialog {
 
-char32_t DecodeUtf8(std::string_view text, std::size_t* at) {
+char32_t decode_utf8(std::string_view text, std::size_t* at) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(*at);
     std::size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
@@ -14,7 +14,7 @@ char32_t DecodeUtf8(std::string_view text, std::size_t* at) {
     return c;
 }
 
-void AppendUtf8(SecretText& out, char32_t c) {
+void append_utf8(SecretText& out, char32_t c) {
     char bytes[4];
     std::size_t n = 0;
     if (c < 0x80) {
@@ -36,4 +36,4 @@ void AppendUtf8(SecretText& out, char32_t c) {
     WipeBytes(bytes, sizeof bytes);
 }
 
-}  // namespace x11
+}  // namespace dialog

@@ -4,7 +4,7 @@
 #include <locale.h>
 
 #include "platform/ui.h"
-#include "platform/x11/Utf8.h"
+#include "platform/dialog/Utf8.h"
 
 namespace ui {
 
@@ -17,9 +17,9 @@ SecretText lower_case(const SecretText& text) {
     const std::string_view in = text.view();
     std::size_t at = 0;
     while (at < in.size()) {
-        char32_t c = x11::DecodeUtf8(in, &at);
+        char32_t c = dialog::decode_utf8(in, &at);
         if (utf8) c = static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), utf8));
-        x11::AppendUtf8(out, c);
+        dialog::append_utf8(out, c);
         WipeBytes(&c, sizeof c);
     }
     return out;

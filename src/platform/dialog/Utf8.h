@@ -6,12 +6,12 @@
 
 #include "lock/SecretText.h"
 
-namespace x11 {
+namespace dialog {
 
 // Decodes the character at text[*at] and moves *at past it; a malformed
 // byte stands for itself.
-char32_t DecodeUtf8(std::string_view text, std::size_t* at);
+char32_t decode_utf8(std::string_view text, std::size_t* at);
 
-void AppendUtf8(SecretText& out, char32_t c);
+void append_utf8(SecretText& out, char32_t c);
 
-}  // namespace x11
+}  // namespace dialog

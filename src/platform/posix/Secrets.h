@@ -1,11 +1,11 @@
 // Keeping the typed password out of core files and other processes.
 #pragma once
 
-namespace x11 {
+namespace posix {
 
 // No core file, no ptrace or /proc/<pid>/mem access by other processes
 // of the same user, and the stack that handles typed text kept out of swap.
-void ProtectSecrets();
+void protect_secrets();
 
-}  // namespace x11
+}  // namespace posix
 
