@@ -11,7 +11,7 @@
 #include "Clock.h"
 #include "Locker.h"
 #include "Probe.h"
-#include "XvfbServer.h"
+#include "x_server.h"
 
 namespace bench {
 namespace {
@@ -83,7 +83,7 @@ double CountInstructions(const CountRequest& request) {
     if (request.until_pointer_grab) argv.push_back("--dump-before=XGrabPointer");
     argv.insert(argv.end(), request.argv.begin(), request.argv.end());
 
-    XvfbServer server(request.width, request.height);
+    e2e::XServer server(request.width, request.height);
     Probe probe(server.display());
     bool reached = false;
     long main_pid = 0;

@@ -14,11 +14,12 @@
 
 #include "Callgrind.h"
 #include "Clock.h"
-#include "Keys.h"
 #include "Locker.h"
 #include "Probe.h"
 #include "Stats.h"
-#include "XvfbServer.h"
+// Before Xlib, whose Success macro would clash with its names.
+#include "x_server.h"
+#include "x_client.h"
 
 namespace {
 
@@ -44,10 +45,10 @@ constexpr double kStartDeadlineMs = 10'000;
 constexpr double kKeyDeadlineMs = 500;
 
 // Presses a key and waits until the region's pixels differ from before.
-double KeyLatency(Probe& probe, Keys& keys, const Rect& region, const char* key, long poll_us) {
+double KeyLatency(Probe& probe, e2e::XClient& keys, const Rect& region, const char* key, long poll_us) {
     const Image before = probe.Grab(region);
     const double sent = NowMs();
-    keys.Press(key, true);
+    keys.SendKey(key, true);
     double latency = -1;
     while (NowMs() - sent < kKeyDeadlineMs) {
         if (!(probe.Grab(region) == before)) {
@@ -56,7 +57,7 @@ double KeyLatency(Probe& probe, Keys& keys, const Rect& region, const char* key,
         }
         if (poll_us > 0) SleepUs(poll_us);
     }
-    keys.Press(key, false);
+    keys.SendKey(key, false);
     return latency;
 }
 
@@ -64,9 +65,9 @@ bool IsUmbrafold(const LockerCommand& locker_command) { return locker_command.na
 
 void RunOnce(const LockerCommand& locker_command, const Options& o, Results* results) {
     const bool dialog_too = IsUmbrafold(locker_command);
-    XvfbServer server(o.width, o.height);
+    e2e::XServer server(o.width, o.height);
     Probe probe(server.display());
-    Keys keys(server.display());
+    e2e::XClient keys(server.display());
     Locker locker(locker_command.argv, server.display());
     const double start = locker.started_ms();
     double t_locked = -1, t_ready = -1, cpu = 0, group_cpu = 0;

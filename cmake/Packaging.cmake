@@ -9,7 +9,7 @@ set(CPACK_PACKAGE_VERSION ${UMBRAFOLD_VERSION_TEXT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screen locker that blacks out the display")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_GENERATOR TGZ)
-set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/" "/shots-tmp/")
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
 
 if(WIN32)
   # One folder with the program and a short README.

@@ -9,12 +9,12 @@ build=${BUILD_DIR:-build}
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" --target umbrafold_shots -j "$(nproc)"
 
-rm -rf shots-tmp
-mkdir -p shots-tmp docs/shots
-"$build/tests/e2e/umbrafold_shots" shots-tmp
-for ppm in shots-tmp/*.ppm; do
+raw=$(mktemp -d)
+trap 'rm -rf "$raw"' EXIT
+mkdir -p docs/shots
+"$build/tests/e2e/umbrafold_shots" "$raw"
+for ppm in "$raw"/*.ppm; do
     # No time stamps, so unchanged pictures give unchanged files.
     convert "$ppm" -strip -define png:exclude-chunks=date,time "docs/shots/$(basename "$ppm" .ppm).png"
 done
-rm -rf shots-tmp
 ls docs/shots

@@ -98,10 +98,9 @@ TEST_F(HighDpi, DialogAndTextAreTwiceTheSize) {
         EXPECT_TRUE(WaitUntil([this] { return (dialog = FindDialog()) != 0; })) << locker->Stderr();
         const Rect d = DialogRect();
         // The caption inside the label's one-pixel border.
-        auto px = [dots_per_inch](int twips) { return (twips * dots_per_inch + 720) / 1440; };
-        const int frame = px(45);
-        const Rect label{d.x + frame + px(kStatus.left) + 2, d.y + frame + px(kStatus.top) + 2,
-                         px(kStatus.width) - 4, px(kStatus.height) - 4};
+        drawn_dpi = dots_per_inch;
+        const Rect status = OnScreen(kStatus);
+        const Rect label{status.x + 2, status.y + 2, status.w - 4, status.h - 4};
         EXPECT_TRUE(WaitUntil([&] { return x->Dominant(label) == kYellow; })) << "the status label is not painted";
         const auto ink = CaptionInk(*x, label);
         locker->Kill();

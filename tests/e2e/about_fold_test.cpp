@@ -76,7 +76,7 @@ TEST_F(AboutFold, OtherClicksDoNotFold) {
 TEST_F(AboutFold, TheTitleShowsTheQuestionArrow) {
     StartLocker();
     const Rect title = OnScreen(kTitle);
-    const Rect password = OnScreen({120, 360, 735, 195});  // the "Password:" label
+    const Rect password = OnScreen(frmWindowControls::Label3);  // "Password:"
     x->MoveTo(title.x + title.w / 2, title.y + title.h / 3);
     EXPECT_TRUE(WaitUntil([&] { return x->CursorName() == "question_arrow"; })) << x->CursorName();
     x->MoveTo(password.x + 4, password.y + 4);

@@ -52,14 +52,16 @@ Rect LockerTest::DialogRect() const {
     return state ? state->rect : Rect{};
 }
 
-Rect LockerTest::OnScreen(Twips control) const {
+// Controls inside a group box are placed in its coordinates; the ones the
+// tests touch are not.
+Rect LockerTest::OnScreen(int control) const {
+    const ui::ControlDesc& c = frmWindowControls::kControls[control];
     const Rect window = DialogRect();
-    const int frame = Px(kFrameTwips);
-    return {window.x + frame + Px(control.left), window.y + frame + Px(control.top), Px(control.width),
-            Px(control.height)};
+    const int frame = Px(frmWindowControls::kWindow.frame);
+    return {window.x + frame + Px(c.left), window.y + frame + Px(c.top), Px(c.width), Px(c.height)};
 }
 
-void LockerTest::ClickOn(Twips control) {
+void LockerTest::ClickOn(int control) {
     const Rect r = OnScreen(control);
     x->Click(r.x + r.w / 2, r.y + r.h / 2);
 }

@@ -10,25 +10,21 @@
 
 #include "process.h"
 #include "wait.h"
+#include "windows/frmWindowControls.h"
 #include "x_client.h"
 #include "x_server.h"
 
 namespace e2e {
 
-// A control's place in the dialog's client area, in twips.
-struct Twips {
-    int left, top, width, height;
-};
+// The controls the tests touch, by their index in the program's own table
+// of the lock window's controls, where their place in twips is given.
+inline constexpr int kTitle = frmWindowControls::lblUmbrafold;
+inline constexpr int kBox = frmWindowControls::txtPass;
+inline constexpr int kLockButton = frmWindowControls::cmdLock;
+inline constexpr int kExitButton = frmWindowControls::cmdExit;
+inline constexpr int kStatus = frmWindowControls::lblLocked;
+inline constexpr int kAboutPanel = frmWindowControls::About;
 
-// The controls the tests touch.
-inline constexpr Twips kTitle{720, 15, 1545, 360};
-inline constexpr Twips kBox{120, 600, 1155, 285};
-inline constexpr Twips kLockButton{1440, 600, 675, 315};
-inline constexpr Twips kExitButton{2160, 600, 675, 315};
-inline constexpr Twips kStatus{120, 1020, 2715, 255};
-inline constexpr Twips kAboutPanel{120, 1440, 2715, 1095};
-
-inline constexpr int kFrameTwips = 45;  // the dialog frame on every side
 inline constexpr int kCompactHeight = 97;
 inline constexpr int kExpandedHeight = 183;
 inline constexpr int kDialogWidth = 202;
@@ -58,9 +54,9 @@ protected:
     // Twips to pixels at the test's dpi, rounded to nearest.
     int Px(int twips) const { return (twips * drawn_dpi + 720) / 1440; }
     // A control's rectangle on the screen.
-    Rect OnScreen(Twips control) const;
+    Rect OnScreen(int control) const;
     // Clicks the middle of the control.
-    void ClickOn(Twips control);
+    void ClickOn(int control);
 
     // The colour that fills the status label, read from the screen.
     Rgb StatusColour() const;

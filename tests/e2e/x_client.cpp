@@ -343,6 +343,11 @@ void XClient::Key(const char* keysym, const std::vector<const char*>& modifiers)
     for (auto it = held.rbegin(); it != held.rend(); ++it) FakeKey(*it, false);
 }
 
+void XClient::SendKey(const char* keysym, bool press) {
+    XTestFakeKeyEvent(dpy_, Keycode(XStringToKeysym(keysym), nullptr), press, CurrentTime);
+    XFlush(dpy_);
+}
+
 void XClient::MoveTo(int x, int y) {
     XTestFakeMotionEvent(dpy_, -1, x, y, CurrentTime);
     Sync();

@@ -91,6 +91,9 @@ public:
     // Presses and releases the key with the named keysym ("Tab", "Return",
     // "a") while holding the modifier keys, e.g. {"Alt_L"}.
     void Key(const char* keysym, const std::vector<const char*>& modifiers = {});
+    // Presses or releases the key of the named keysym and only flushes the
+    // request, without a round trip: for timing what follows from outside.
+    void SendKey(const char* keysym, bool press);
     void MoveTo(int x, int y);
     void Click(int x, int y, unsigned button = 1);
     void Button(bool press, unsigned button = 1);
