@@ -4,8 +4,11 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
 set(UMBRAFOLD_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${UMBRAFOLD_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${UMBRAFOLD_MINGW_PREFIX}-g++)
+# The win32 thread model by name: Debian's posix variant, which the plain
+# names may point to, builds on winpthreads, which imports functions that
+# Windows 95, 98, Me and NT 4 do not have.
+set(CMAKE_C_COMPILER ${UMBRAFOLD_MINGW_PREFIX}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${UMBRAFOLD_MINGW_PREFIX}-g++-win32)
 set(CMAKE_RC_COMPILER ${UMBRAFOLD_MINGW_PREFIX}-windres)
 
 # Look for libraries and headers in the cross environment only, for
