@@ -15,9 +15,13 @@ bool is_nt_family() {
     return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
+bool is_down(int virtual_key) { return (GetAsyncKeyState(virtual_key) & 0x8000) != 0; }
+
 bool is_held_back(const KBDLLHOOKSTRUCT& key) {
-    const bool alt = (key.flags & LLKHF_ALTDOWN) != 0;
-    const bool ctrl = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+    // Not every system sets the Alt flag in the hook's data (Wine does not),
+    // so the key's own state counts as well.
+    const bool alt = (key.flags & LLKHF_ALTDOWN) != 0 || is_down(VK_MENU);
+    const bool ctrl = is_down(VK_CONTROL);
     switch (key.vkCode) {
     case VK_TAB: return alt;                  // Alt+Tab
     case VK_ESCAPE: return alt || ctrl;       // Alt+Esc, Ctrl+Esc
