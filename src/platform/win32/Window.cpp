@@ -113,13 +113,15 @@ RECT cover_rect() {
     return rect;
 }
 
-// The outer rectangle for the client size, centred on the primary screen.
-RECT dialog_rect(const ui::WindowDesc& desc, DWORD style, DWORD ex_style) {
+// The outer rectangle, centred on the primary screen. Its size comes from
+// the twips of the client area and the frame together, as the heights of
+// the fold do, rather than from the system's frame in pixels, which does
+// not grow with the resolution: so at any dpi the window is the layout's
+// size, and folding the About panel in gives back the height it started at.
+RECT dialog_rect(const ui::WindowDesc& desc) {
     RECT rect;
-    SetRect(&rect, 0, 0, win32::twips_x(desc.client_width), win32::twips_y(desc.client_height));
-    AdjustWindowRectEx(&rect, style, FALSE, ex_style);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
+    const int width = win32::twips_x(desc.client_width + 2 * desc.frame);
+    const int height = win32::twips_y(desc.client_height + 2 * desc.frame);
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     SetRect(&rect, left, top, left + width, top + height);
@@ -159,7 +161,7 @@ Window* create_window(const WindowDesc& desc, FormEvents& events) {
     // Neither window has a caption, a system menu or a taskbar button.
     const DWORD style = WS_POPUP | (dialog ? WS_DLGFRAME : 0);
     const DWORD ex_style = WS_EX_TOOLWINDOW;
-    const RECT rect = dialog ? dialog_rect(desc, style, ex_style) : cover_rect();
+    const RECT rect = dialog ? dialog_rect(desc) : cover_rect();
     CreateWindowExA(ex_style, dialog ? kDialogClass : kCoverClass, desc.title, style, rect.left,
                     rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                     instance(), window);
