@@ -1,7 +1,8 @@
 # Reads the built Umbrafold.exe back with the MinGW binutils and checks
 # what the file itself promises:
 #   cmake -DEXE=... -DOBJDUMP=... -DWINDRES=... -DNAME=... -DVERSION=...
-#         -DCHECK=pe|version|icons -P check_exe.cmake
+#         [-DALLOWED=windows95-imports.txt] [-DMAX_BYTES=...]
+#         -DCHECK=pe|imports|instructions|size|manifest|version|icons -P check_exe.cmake
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT EXISTS "${EXE}")
@@ -44,8 +45,8 @@ if(CHECK STREQUAL "pe")
   if(NOT "${major}.${minor}" STREQUAL "4.0")
     fail("subsystem version is ${major}.${minor}, not 4.0")
   endif()
-  # Statically linked: only the system's own DLLs, which every member of
-  # the 95 family has, may be imported.
+  # Only the three DLLs every 32-bit Windows has are loaded at start: no C
+  # runtime DLL, nothing that came later.
   string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
   if(NOT imports)
     fail("no imports found")
@@ -53,10 +54,99 @@ if(CHECK STREQUAL "pe")
   foreach(line IN LISTS imports)
     string(REPLACE "DLL Name: " "" dll "${line}")
     string(TOLOWER "${dll}" dll)
-    if(NOT dll MATCHES "^(kernel32|user32|gdi32|msvcrt)\\.dll$")
+    if(NOT dll MATCHES "^(kernel32|user32|gdi32)\\.dll$")
       fail("imports ${dll}, which is not part of every system it runs on")
     endif()
   endforeach()
+  # One thread: no thread-local storage for the loader to set up.
+  if(headers MATCHES "Entry 9 ([0-9a-f]+) ([0-9a-f]+) Thread Storage Directory"
+     AND NOT CMAKE_MATCH_2 STREQUAL "00000000")
+    fail("has a thread-local storage directory")
+  endif()
+
+elseif(CHECK STREQUAL "imports")
+  # Every imported function against the list of Windows 95's exports.
+  file(STRINGS "${ALLOWED}" allowed REGEX "^[A-Z0-9]+\\.DLL [A-Za-z_0-9]+$")
+  if(NOT allowed)
+    message(FATAL_ERROR "${ALLOWED} lists no function")
+  endif()
+  run(headers ${OBJDUMP} -p ${EXE})
+  # Each DLL's block: its name, a header line, then one line per function
+  # as "<tab>vma<tab> hint  name".
+  string(REGEX MATCHALL "DLL Name: [^\n]+\n[^\n]*Member-Name[^\n]*\n(\t[0-9a-f]+\t[^\n]*\n)*"
+         blocks "${headers}")
+  set(refused "")
+  set(summary "")
+  foreach(block IN LISTS blocks)
+    string(REGEX MATCH "DLL Name: ([^\n]+)" _ "${block}")
+    string(TOUPPER "${CMAKE_MATCH_1}" dll)
+    string(REGEX MATCHALL "\t[0-9a-f]+\t[^\n]*" entries "${block}")
+    list(LENGTH entries count)
+    list(APPEND summary "${dll} ${count}")
+    foreach(entry IN LISTS entries)
+      if(NOT entry MATCHES "^\t[0-9a-f]+\t +[0-9]+ +([A-Za-z_0-9]+)$")
+        list(APPEND refused "${dll}:${entry} (not imported by name)")
+        continue()
+      endif()
+      set(function "${CMAKE_MATCH_1}")
+      if(function MATCHES "[a-z0-9]W$")
+        list(APPEND refused "${dll} ${function} (a Unicode function, a failing stub on 95/98/Me)")
+      elseif(NOT "${dll} ${function}" IN_LIST allowed)
+        list(APPEND refused "${dll} ${function}")
+      endif()
+    endforeach()
+  endforeach()
+  if(NOT summary)
+    fail("no imports found")
+  endif()
+  list(JOIN summary ", " summary)
+  message(STATUS "imports: ${summary}")
+  if(refused)
+    list(JOIN refused "\n  " refused)
+    fail("imports functions not in ${ALLOWED}:\n  ${refused}")
+  endif()
+
+elseif(CHECK STREQUAL "instructions")
+  # Windows 95 runs on a 386; the Pentium and the K6 that most of its
+  # machines had lack the conditional moves and the floating-point compares
+  # of the Pentium Pro, and the system saves no SSE state.
+  run(code ${OBJDUMP} -d --no-show-raw-insn ${EXE})
+  string(REGEX MATCHALL "\t(cmov[a-z]+|f[u]?comip?|bswap|cmpxchg[0-9a-z]*|xadd[a-z]?|rdtsc|cpuid)[ \n]|%x?mm[0-9]"
+         newer "${code}")
+  if(newer)
+    string(REGEX REPLACE "[\t\n ]" "" newer "${newer}")
+    list(REMOVE_DUPLICATES newer)
+    list(JOIN newer ", " newer)
+    fail("uses instructions the 386 lacks: ${newer}")
+  endif()
+
+elseif(CHECK STREQUAL "size")
+  file(SIZE ${EXE} bytes)
+  message(STATUS "${EXE}: ${bytes} bytes")
+  run(flags ${OBJDUMP} -f ${EXE})
+  run(sections ${OBJDUMP} -h ${EXE})
+  if(flags MATCHES "HAS_SYMS" OR sections MATCHES "\\.debug_")
+    fail("is not stripped")
+  endif()
+  if(bytes GREATER MAX_BYTES)
+    fail("is ${bytes} bytes, more than ${MAX_BYTES}")
+  endif()
+
+elseif(CHECK STREQUAL "manifest")
+  # The application manifest declares system DPI awareness and asks for no
+  # common controls 6, whose visual styles would replace the classic look.
+  run(script ${WINDRES} --input-format=coff -i ${EXE} -O rc)
+  string(REGEX MATCH "\n1 24 /\\* RT_MANIFEST \\*/\nBEGIN\n([^}]*)\nEND" _ "${script}")
+  set(manifest "${CMAKE_MATCH_1}")
+  if(NOT manifest)
+    fail("has no application manifest")
+  endif()
+  if(NOT manifest MATCHES "<dpiAware xmlns=\"\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\"\">true</dpiAware>")
+    fail("does not declare system DPI awareness:\n${manifest}")
+  endif()
+  if(manifest MATCHES "Common-Controls")
+    fail("asks for common controls 6")
+  endif()
 
 elseif(CHECK STREQUAL "version")
   run(script ${WINDRES} --input-format=coff -i ${EXE} -O rc)
