@@ -2,6 +2,7 @@
 // its controls on the screen.
 #include "wine_session.h"
 
+#include <sstream>
 #include <stdexcept>
 
 #include "wait.h"
@@ -15,29 +16,39 @@ namespace {
 // itself was made before any test ran.
 constexpr double kStartTimeout = 30.0;
 
-std::vector<std::pair<std::string, std::string>> WineEnvironment(const std::string& display) {
+std::vector<std::pair<std::string, std::string>> WineEnvironment(const std::string& display,
+                                                                 const WineSetup& setup) {
+    // The prefix's RelayInclude narrows the relay trace to the calls
+    // KeyBlockTrace reads.
     return {{"DISPLAY", display},
-            {"WINEPREFIX", WINE_PREFIX},
-            {"WINEDEBUG", "-all"},
+            {"WINEPREFIX", setup.prefix},
+            {"WINEDEBUG", setup.trace_key_block ? "-all,+relay" : "-all"},
             {"WINEDLLOVERRIDES", "mscoree=;mshtml="}};
 }
 
 }  // namespace
 
+WineSetup VersionSetup(const std::string& version) {
+    WineSetup setup;
+    setup.prefix = std::string(WINE_PREFIX) + "-" + version;
+    return setup;
+}
+
 e2e::Rgb ScreenColour(unsigned colour) {
     return {int(colour & 0xFF), int(colour >> 8 & 0xFF), int(colour >> 16 & 0xFF)};
 }
 
-int Pixels(int twips) { return (twips * 96 + 720) / 1440; }
+int Pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
-void WineSession::Start() {
+void WineSession::Start(const WineSetup& setup) {
+    setup_ = setup;
     server_ = std::make_unique<e2e::XServer>();
     x_ = std::make_unique<e2e::XClient>(server_->display());
 
     e2e::Spawn spawn;
     spawn.argv = {WINE_PATH, UMBRAFOLD_EXE};
-    spawn.set_env = WineEnvironment(server_->display());
-    spawn.capture_output = false;
+    spawn.set_env = WineEnvironment(server_->display(), setup_);
+    spawn.capture_output = setup_.trace_key_block;
     wine_ = std::make_unique<e2e::Process>(spawn);
 
     // Wine names each X window after the program and gives it the window's
@@ -59,11 +70,37 @@ void WineSession::Stop() {
     // The next test starts a fresh wineserver on its own display.
     e2e::Spawn stop;
     stop.argv = {WINESERVER_PATH, "-k"};
-    stop.set_env = {{"WINEPREFIX", WINE_PREFIX}};
+    stop.set_env = {{"WINEPREFIX", setup_.prefix}};
     stop.capture_output = false;
     e2e::Process(stop).WaitExit(10.0);
     x_.reset();
     server_.reset();
+}
+
+std::unique_ptr<e2e::Process> WineSession::StartOther(const std::string& exe) {
+    e2e::Spawn spawn;
+    spawn.argv = {WINE_PATH, exe};
+    spawn.set_env = WineEnvironment(server_->display(), WineSetup{setup_.prefix, setup_.dpi, false});
+    spawn.capture_output = false;
+    return std::make_unique<e2e::Process>(spawn);
+}
+
+std::string WineSession::KeyBlockTrace() const {
+    // Relay lines look like
+    //   0024:Call user32.SystemParametersInfoA(00000061,ffffffff,0060fdc0,00000000) ret=0040376e
+    // and the trace holds those of Wine's own processes too; theirs never
+    // name these functions.
+    std::istringstream all(wine_ ? wine_->Stderr() : std::string());
+    std::string trace, line;
+    while (std::getline(all, line)) {
+        const auto call = line.find("Call user32.");
+        if (call == std::string::npos) continue;
+        const std::string what = line.substr(call + 12);
+        if (what.rfind("SystemParametersInfoA(00000061,", 0) == 0 || what.rfind("SetWindowsHookExA(", 0) == 0 ||
+            what.rfind("UnhookWindowsHookEx(", 0) == 0)
+            trace += what.substr(0, what.find(')') + 1) + "\n";
+    }
+    return trace;
 }
 
 e2e::Rect WineSession::DialogRect() const {
@@ -78,10 +115,13 @@ e2e::Rect WineSession::ControlRect(int control) const {
         left += kControls[desc.parent].left;
         top += kControls[desc.parent].top;
     }
+    const int dpi = setup_.dpi;
     const e2e::Rect dialog = DialogRect();
-    const int frame = (dialog.w - Pixels(kWindow.client_width)) / 2;
-    return {dialog.x + frame + Pixels(left), dialog.y + frame + Pixels(top), Pixels(desc.width),
-            Pixels(desc.height)};
+    // Wine's dialog frame is 3 pixels at any resolution: the layout's frame
+    // at 96 dpi.
+    const int frame = Pixels(kWindow.frame);
+    return {dialog.x + frame + Pixels(left, dpi), dialog.y + frame + Pixels(top, dpi),
+            Pixels(desc.width, dpi), Pixels(desc.height, dpi)};
 }
 
 void WineSession::ClickControl(int control) {
@@ -101,7 +141,7 @@ bool WineSession::WaitForStatus(e2e::Rgb colour) {
 }
 
 bool WineSession::WaitForHeight(int twips) {
-    return e2e::WaitUntil([&] { return DialogRect().h == Pixels(twips); });
+    return e2e::WaitUntil([&] { return DialogRect().h == Pixels(twips, setup_.dpi); });
 }
 
 std::optional<e2e::ExitStatus> WineSession::WaitExit() { return wine_->WaitExit(10.0); }

@@ -10,6 +10,20 @@
 #include "x_client.h"
 #include "x_server.h"
 
+// Where and how a run happens. Every prefix is made before the tests by
+// prepare-wine-prefix.sh.
+struct WineSetup {
+    std::string prefix = WINE_PREFIX;
+    // The resolution the prefix sets; the controls are looked for there.
+    int dpi = 96;
+    // Traces the calls that hold the system keys back onto the program's
+    // standard error, for KeyBlockTrace.
+    bool trace_key_block = false;
+};
+
+// The prefix made for one of Wine's version settings ("win95", "winxp").
+WineSetup VersionSetup(const std::string& version);
+
 class WineSession {
 public:
     WineSession() = default;
@@ -19,9 +33,16 @@ public:
 
     // Starts Xvfb and the program, and waits until both windows are up;
     // throws when they do not appear.
-    void Start();
-    // Ends the program and its wineserver, then the X server.
+    void Start(const WineSetup& setup = {});
+    // Ends the program, anything else started in the prefix and its
+    // wineserver, then the X server.
     void Stop();
+
+    // Starts another Windows program in the same prefix and display.
+    std::unique_ptr<e2e::Process> StartOther(const std::string& exe);
+    // The traced calls that hold the system keys back or give them back,
+    // one per line, as far as the program has made them.
+    std::string KeyBlockTrace() const;
 
     e2e::XClient& x() { return *x_; }
     const std::string& display() const { return server_->display(); }
@@ -44,6 +65,7 @@ public:
     ::Window dialog_ = 0;
 
 private:
+    WineSetup setup_;
     std::unique_ptr<e2e::XServer> server_;
     std::unique_ptr<e2e::XClient> x_;
     std::unique_ptr<e2e::Process> wine_;
@@ -56,5 +78,6 @@ inline bool EndedWithZero(const e2e::ExitStatus& status) { return status.exited 
 // A layout colour, 0x00BBGGRR, as it reads back from the screen.
 e2e::Rgb ScreenColour(unsigned colour);
 
-// Twips to pixels at the 96 dots per inch Wine reports by default.
-int Pixels(int twips);
+// Twips to pixels, by default at the 96 dots per inch Wine reports
+// unless told otherwise.
+int Pixels(int twips, int dpi = 96);

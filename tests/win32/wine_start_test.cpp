@@ -1,10 +1,8 @@
 // Umbrafold.exe under Wine, right after start: the cover, the lock window
 // in front of it, the status and where the keyboard goes.
 #include <algorithm>
-#include <cstdlib>
 
 #include "lock/LockController.h"
-#include "wait.h"
 #include "wine_test.h"
 #include "windows/frmWindowControls.h"
 
@@ -12,42 +10,9 @@ using namespace frmWindowControls;
 
 namespace {
 
-const e2e::Rgb kBlack{0, 0, 0};
+TEST_F(WineTest, CoverIsBlackOverTheWholeScreen) { ExpectBlackCoverOverTheScreen(); }
 
-TEST_F(WineTest, CoverIsBlackOverTheWholeScreen) {
-    const e2e::Rect root = x().RootRect();
-    const auto cover = x().State(cover_);
-    ASSERT_TRUE(cover);
-    EXPECT_EQ(cover->rect.x, root.x);
-    EXPECT_EQ(cover->rect.y, root.y);
-    EXPECT_EQ(cover->rect.w, root.w);
-    EXPECT_EQ(cover->rect.h, root.h);
-    // Everything above and below the lock window, edge to edge, is black.
-    // Wine draws each window on its own: the lock window's status may show
-    // before the cover is painted.
-    const e2e::Rect dialog = DialogRect();
-    const e2e::Rect above{0, 0, root.w, dialog.y};
-    const e2e::Rect below{0, dialog.y + dialog.h, root.w, root.h - dialog.y - dialog.h};
-    EXPECT_TRUE(e2e::WaitUntil([&] { return x().Dominant(above) == kBlack; }))
-        << "above the lock window: " << e2e::ToString(x().Dominant(above));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return x().Dominant(below) == kBlack; }))
-        << "below the lock window: " << e2e::ToString(x().Dominant(below));
-}
-
-TEST_F(WineTest, LockWindowIsCompactCentredAndInFront) {
-    const e2e::Rect root = x().RootRect();
-    const e2e::Rect dialog = DialogRect();
-    EXPECT_EQ(dialog.w, Pixels(kWindow.client_width + 2 * kWindow.frame));
-    EXPECT_EQ(dialog.h, Pixels(kCompactHeight));
-    EXPECT_LE(std::abs(dialog.x - (root.w - dialog.w) / 2), 1);
-    EXPECT_LE(std::abs(dialog.y - (root.h - dialog.h) / 2), 1);
-
-    const std::vector<::Window> stack = x().Stack();
-    const auto cover_at = std::find(stack.begin(), stack.end(), cover_);
-    const auto dialog_at = std::find(stack.begin(), stack.end(), dialog_);
-    EXPECT_LT(cover_at, dialog_at) << "the lock window is not above the cover";
-    EXPECT_NE(x().Dominant(dialog), kBlack);
-}
+TEST_F(WineTest, LockWindowIsCompactCentredAndInFront) { ExpectCompactDialogCentredInFront(); }
 
 TEST_F(WineTest, StartsYellowWithTheKeyboardInThePasswordBox) {
     EXPECT_EQ(StatusColour(), ScreenColour(kNoPasswordColour));
