@@ -26,10 +26,6 @@ namespace {
     ui::end_program(1);
 }
 
-void* allocate(std::size_t size) {
-    return HeapAlloc(GetProcessHeap(), 0, size ? size : 1);
-}
-
 void release(void* block) {
     if (block) HeapFree(GetProcessHeap(), 0, block);
 }
@@ -58,36 +54,34 @@ extern "C" int atexit(void (*)()) { return 0; }
 // ---- The heap -------------------------------------------------------------
 
 namespace std {
-const nothrow_t nothrow{};
-
-// Where the standard containers end up when asked for more elements than
-// memory could hold.
+// The library's checks end here where a full runtime would throw: a
+// container asked for more than memory could hold, a position past the end
+// of a string. Optimised builds prove all but the first unreachable.
 [[noreturn]] void __throw_length_error(const char* where) { fail(where, "length error"); }
+[[noreturn]] void __throw_bad_alloc() { fail("cannot allocate memory", "the request is too large"); }
+[[noreturn]] void __throw_bad_array_new_length() {
+    fail("cannot allocate memory", "the array is too long");
+}
+[[noreturn]] void __throw_out_of_range_fmt(const char* format, ...) { fail(format, "out of range"); }
 }  // namespace std
 
 void* operator new(std::size_t size) {
-    void* block = allocate(size);
+    void* block = HeapAlloc(GetProcessHeap(), 0, size ? size : 1);
     if (!block) fail("cannot allocate memory", "the process heap is exhausted");
     return block;
 }
-
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
 
 void operator delete(void* block) noexcept { release(block); }
 void operator delete(void* block, std::size_t) noexcept { release(block); }
 
 // ---- Memory routines the compiler emits calls to --------------------------
 // This file is compiled so that these loops are not turned back into calls
-// to themselves.
+// to themselves. Optimised builds need only memcmp.
 
-extern "C" void* memmove(void* to, const void* from, std::size_t size) {
+extern "C" void* memcpy(void* to, const void* from, std::size_t size) {
     auto* out = static_cast<unsigned char*>(to);
     const auto* in = static_cast<const unsigned char*>(from);
-    if (out < in) {
-        for (std::size_t i = 0; i < size; ++i) out[i] = in[i];
-    } else {
-        while (size--) out[size] = in[size];
-    }
+    for (std::size_t i = 0; i < size; ++i) out[i] = in[i];
     return to;
 }
 
