@@ -1,14 +1,13 @@
 #!/bin/sh
-# Installs the peer lockers and the tools the benchmark needs (Debian 12,
-# as root or with sudo), builds the program and the benchmark, and runs it:
-# Umbrafold against slock, i3lock and xsecurelock, each in a fresh Xvfb per
-# run. Arguments go to the benchmark (for instance --runs 5).
+# Installs what building the program needs, the peer lockers and the tools
+# of the benchmark (Debian 12, as root or with sudo; scripts/packages/
+# build.txt and bench.txt), builds the program and the benchmark, and runs
+# it: Umbrafold against slock, i3lock and xsecurelock, each in a fresh Xvfb
+# per run. Arguments go to the benchmark (for instance --runs 5).
 set -eu
 cd "$(dirname "$0")/.."
 
-# Benchmark-only: the program and its tests need none of these.
-scripts/install-packages.sh suckless-tools i3lock xsecurelock valgrind xvfb libx11-dev libxtst-dev \
-    libxcb1-dev pkg-config
+scripts/install-packages.sh build bench
 
 cmake -S . -B build -DUMBRAFOLD_BUILD_BENCH=ON >/dev/null
 cmake --build build -j "$(nproc)" --target umbrafold umbrafold-bench

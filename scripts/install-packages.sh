@@ -1,11 +1,23 @@
 #!/bin/sh
-# Installs the Debian packages named as arguments that are not installed
-# yet, as root or through sudo. Packages of the i386 architecture (Wine's
-# 32-bit half) get that architecture added first.
+# Installs the packages of the named lists of scripts/packages/ that are not
+# installed yet, as root or through sudo. Packages of the i386 architecture
+# (Wine's 32-bit half) get that architecture added first.
+# Usage: scripts/install-packages.sh LIST... (build, test, win32, bench, measure)
 set -eu
+lists=$(dirname "$0")/packages
+
+wanted=""
+for list in "$@"; do
+    [ -f "$lists/$list.txt" ] || {
+        echo "install-packages: no package list $lists/$list.txt" >&2
+        exit 2
+    }
+    wanted="$wanted $(sed 's/#.*//' "$lists/$list.txt")"
+done
 
 missing=""
-for p in "$@"; do
+for p in $wanted; do
+    case " $missing " in *" $p "*) continue ;; esac
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
 [ -n "$missing" ] || exit 0

@@ -1,13 +1,14 @@
 #!/bin/sh
-# Installs what the build and the tests need on Debian 12, then configures
-# and builds the program. Run as root or with sudo available.
+# Installs what the build, the tests and the Win32 program need on Debian 12,
+# then configures and builds everything: the program, its tests and the
+# benchmark, and the Win32 program. Run as root or with sudo available.
 set -eu
 cd "$(dirname "$0")/.."
+scripts/install-packages.sh build test win32
 
-# shellcheck disable=SC2046
-scripts/install-packages.sh $(grep -v -e '^#' -e '^$' scripts/debian-packages.txt)
-
-cmake -S . -B build
+# Asked for by name, so a missing library stops the build rather than
+# leaving the tests or the benchmark out.
+cmake -S . -B build -DBUILD_TESTING=ON -DUMBRAFOLD_BUILD_BENCH=ON
 cmake --build build -j "$(nproc)"
 
 # The Win32 program, cross-built with MinGW; the tests run it under Wine.
