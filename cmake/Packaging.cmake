@@ -4,7 +4,7 @@ include(GNUInstallDirs)
 set(UMBRAFOLD_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 
 set(CPACK_PACKAGE_NAME umbrafold)
-set(CPACK_PACKAGE_VENDOR "The Umbrafold authors")
+set(CPACK_PACKAGE_VENDOR "The Umbrafold developers")
 set(CPACK_PACKAGE_VERSION ${UMBRAFOLD_VERSION_TEXT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screen locker that blacks out the display")
 set(CPACK_STRIP_FILES ON)
@@ -12,12 +12,14 @@ set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
 
 if(WIN32)
-  # One folder with the program and a short README.
+  # One folder with the program, a short README and the licence, both with
+  # the line ends Notepad needs.
   if(TARGET Umbrafold)
     install(TARGETS Umbrafold RUNTIME DESTINATION .)
   endif()
   configure_file(${UMBRAFOLD_DATA_DIR}/README-win32.txt.in ${PROJECT_BINARY_DIR}/data/README.txt @ONLY NEWLINE_STYLE CRLF)
-  install(FILES ${PROJECT_BINARY_DIR}/data/README.txt DESTINATION .)
+  configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/data/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${PROJECT_BINARY_DIR}/data/README.txt ${PROJECT_BINARY_DIR}/data/LICENSE.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME "Umbrafold-${UMBRAFOLD_VERSION_TEXT}-win32")
   include(CPack)

@@ -1,10 +1,10 @@
 #!/bin/sh
 # Unpacks the Debian package and checks its name, control fields and files,
 # then runs the packaged program.
-# Usage: deb_contents.sh DEB_DIR VERSION "NAME VERSION"
+# Usage: deb_contents.sh DEB_DIR VERSION "NAME VERSION" COPYRIGHT
 set -eu
 . "$(dirname "$0")/lib.sh"
-dir=$1 version=$2 version_line=$3
+dir=$1 version=$2 version_line=$3 copyright=$4
 need dpkg dpkg-deb file man
 
 arch=$(dpkg --print-architecture)
@@ -40,6 +40,9 @@ cat >"$work/expected" <<'LIST'
 LIST
 (cd "$work/root" && find . ! -type d | LC_ALL=C sort) >"$work/actual"
 same_lines "the package's files" "$work/expected" "$work/actual"
+
+cmp -s "$copyright" "$work/root/usr/share/doc/umbrafold/copyright" ||
+    fail "the packaged copyright file is not $copyright"
 
 binary=$work/root/usr/bin/umbrafold
 file -b "$binary" | grep -q ', stripped' || fail "the packaged program is not stripped: $(file -b "$binary")"

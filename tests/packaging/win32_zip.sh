@@ -1,10 +1,11 @@
 #!/bin/sh
 # Packs the cross-built Win32 program as `cpack` in its build folder would,
-# and checks that the zip holds the program and its README, and nothing else.
-# Usage: win32_zip.sh CMAKE CPACK WIN32_BUILD_DIR WORK_DIR VERSION
+# and checks that the zip holds the program, its README and the licence, and
+# nothing else.
+# Usage: win32_zip.sh CMAKE CPACK WIN32_BUILD_DIR WORK_DIR VERSION LICENSE
 set -eu
 . "$(dirname "$0")/lib.sh"
-cmake=$1 cpack=$2 build=$3 work=$4 version=$5
+cmake=$1 cpack=$2 build=$3 work=$4 version=$5 license=$6
 need file
 
 config=$build/CPackConfig.cmake
@@ -18,6 +19,7 @@ zip=$work/out/Umbrafold-$version-win32.zip
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && "$cmake" -E tar xf "$zip") || fail "cannot unpack $zip"
 cat >"$work/expected" <<LIST
+./Umbrafold-$version-win32/LICENSE.txt
 ./Umbrafold-$version-win32/README.txt
 ./Umbrafold-$version-win32/Umbrafold.exe
 LIST
@@ -28,6 +30,12 @@ folder=$work/unpacked/Umbrafold-$version-win32
 file -b "$folder/Umbrafold.exe" | grep -q '^PE32 executable (GUI) Intel 80386' ||
     fail "Umbrafold.exe is not a 32-bit Windows GUI program: $(file -b "$folder/Umbrafold.exe")"
 # Notepad of that era shows a file with bare line feeds as one long line.
-file -b "$folder/README.txt" | grep -q 'CRLF line terminators' || fail "README.txt does not have CRLF line ends"
+for text in README.txt LICENSE.txt; do
+    file -b "$folder/$text" | grep -q 'CRLF line terminators' || fail "$text does not have CRLF line ends"
+done
 grep -q "^Umbrafold $version for Windows" "$folder/README.txt" || fail "README.txt does not name version $version"
+tail -n 1 "$folder/README.txt" | grep -q 'MIT licence; see LICENSE.txt' ||
+    fail "README.txt does not end by naming the licence: $(tail -n 1 "$folder/README.txt")"
+tr -d '\r' <"$folder/LICENSE.txt" >"$work/license"
+same_lines "LICENSE.txt" "$license" "$work/license"
 echo "Win32 zip OK"
