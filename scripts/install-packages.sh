@@ -2,9 +2,16 @@
 # Installs the packages of the named lists of scripts/packages/ that are not
 # installed yet, as root or through sudo. Packages of the i386 architecture
 # (Wine's 32-bit half) get that architecture added first.
-# Usage: scripts/install-packages.sh LIST... (build, test, win32, bench, measure)
+# Usage: scripts/install-packages.sh [--no-install-recommends] LIST...
+#   LIST is build, test, win32, bench or measure; --no-install-recommends
+#   leaves out what the packages merely recommend.
 set -eu
 lists=$(dirname "$0")/packages
+recommends=""
+if [ "${1:-}" = --no-install-recommends ]; then
+    recommends=$1
+    shift
+fi
 
 wanted=""
 for list in "$@"; do
@@ -31,4 +38,4 @@ case " $missing " in
 esac
 $as_root apt-get update -qq
 # shellcheck disable=SC2086
-DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq $missing
+DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq $recommends $missing

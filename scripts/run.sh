@@ -4,7 +4,9 @@
 # current display with it.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/install-packages.sh build
+# What the listed packages merely recommend (manual pages, libc's developer
+# tools and their image libraries, certificates) is not needed to build.
+scripts/install-packages.sh --no-install-recommends build
 cmake -S . -B build
 cmake --build build -j "$(nproc)" --target umbrafold
 exec build/umbrafold
