@@ -1,15 +1,16 @@
 #!/bin/sh
-# Installs what building the program needs, the peer lockers and the tools
-# of the benchmark (Debian 12, as root or with sudo; scripts/packages/
-# build.txt and bench.txt), builds the program and the benchmark, and runs
-# it: Umbrafold against slock, i3lock and xsecurelock, each in a fresh Xvfb
+# Installs what building the program and its tests needs, the peer lockers
+# and the tools of the benchmark (Debian 12, as root or with sudo; scripts/
+# packages/build.txt, test.txt and bench.txt), builds the program and the
+# benchmark, and runs it: Umbrafold against slock, i3lock and xsecurelock, each in a fresh Xvfb
 # per run. Arguments go to the benchmark (for instance --runs 5).
 set -eu
 cd "$(dirname "$0")/.."
 
-scripts/install-packages.sh build bench
+scripts/install-packages.sh build test bench
 
-cmake -S . -B build -DUMBRAFOLD_BUILD_BENCH=ON >/dev/null
+# The benchmark is built with the tests, whose X server and XTest client it uses.
+cmake -S . -B build -DBUILD_TESTING=ON -DUMBRAFOLD_BUILD_BENCH=ON >/dev/null
 cmake --build build -j "$(nproc)" --target umbrafold umbrafold-bench
 
 # Debian's slock carries file capabilities (cap_dac_override and

@@ -6,7 +6,7 @@ set -eu
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh build test win32
 
-# Asked for by name, so a missing library stops the build rather than
+# Asked for by name, so a missing package stops the build rather than
 # leaving the tests or the benchmark out.
 cmake -S . -B build -DBUILD_TESTING=ON -DUMBRAFOLD_BUILD_BENCH=ON
 cmake --build build -j "$(nproc)"
