@@ -39,6 +39,10 @@ void AttackTest::StartLocked() {
     if (HasFatalFailure()) return;
     LockWith(kPassword);
     if (HasFatalFailure()) return;
+    StartProbe();
+}
+
+void AttackTest::StartProbe() {
     probe = std::make_unique<GrabProbe>(server->display());
     ASSERT_TRUE(WaitUntil([this] { return probe->samples() > 0; }));
 }

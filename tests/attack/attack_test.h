@@ -42,6 +42,7 @@ protected:
 
     // Starts the program, locks it with kPassword and starts the probe.
     void StartLocked();
+    void StartProbe();
     // Stops the probe; fails the test unless every sample found the grabs held.
     void ExpectGrabsHeldThroughout();
 

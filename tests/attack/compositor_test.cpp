@@ -3,42 +3,17 @@
 // window is pushed below, an opacity forced onto our windows is removed,
 // and our windows ask to bypass the compositor. The root's screenshots are
 // the composited picture.
-#include "attack_test.h"
+#include "composited_test.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
-#include <csignal>
-
 namespace attack {
 namespace {
 
-class Compositor : public AttackTest {
+class Compositor : public CompositedTest {
 protected:
-    void TearDown() override {
-        StopCompositor();
-        AttackTest::TearDown();
-    }
-
-    bool CompositorOwnsScreen() const {
-        return XGetSelectionOwner(x->display(), XInternAtom(x->display(), "_NET_WM_CM_S0", False)) != None;
-    }
-
-    void StartCompositor() {
-        Spawn spawn;
-        spawn.argv = {XCOMPMGR_PATH};
-        spawn.set_env = {{"DISPLAY", server->display()}};
-        compositor = std::make_unique<Process>(spawn);
-        ASSERT_TRUE(WaitUntil([this] { return CompositorOwnsScreen(); })) << compositor->Stderr();
-    }
-
-    void StopCompositor() {
-        if (!compositor) return;
-        compositor->Signal(SIGTERM);
-        compositor->WaitExit(kTimeout);
-        compositor.reset();
-        EXPECT_TRUE(WaitUntil([this] { return !CompositorOwnsScreen(); }));
-    }
+    void StartCompositor() { CompositedTest::StartCompositor({XCOMPMGR_PATH}); }
 
     // A full-screen 32-bit window whose every pixel is half transparent.
     ::Window MapTranslucentWindow() {
@@ -75,8 +50,6 @@ protected:
         EXPECT_TRUE(NothingExposed());
         EXPECT_TRUE(StatusBecomes(kLightRed));
     }
-
-    std::unique_ptr<Process> compositor;
 };
 
 TEST_F(Compositor, TranslucentWindowIsPushedBelow) {
