@@ -1,8 +1,8 @@
 // With a compositing manager running, or starting and stopping while the
 // lock holds, nothing shows through the lock or above it: a translucent
-// window is pushed below, an opacity forced onto our windows is removed,
-// and our windows ask to bypass the compositor. The root's screenshots are
-// the composited picture.
+// window is pushed below, and what our windows tell the compositor (opaque,
+// a dock, to be bypassed) is set again when another client changes it. The
+// root's screenshots are the composited picture.
 #include "composited_test.h"
 
 #include <X11/Xatom.h>
@@ -40,7 +40,16 @@ protected:
         x->Sync();
     }
 
-    bool HasOpacity(::Window w) const { return !x->CardinalProperty(w, "_NET_WM_WINDOW_OPACITY").empty(); }
+    // Opaque, a dock (a type compositors count as always focused), and
+    // asking to bypass the compositor.
+    bool HintsHeld(::Window w) const {
+        Display* d = x->display();
+        const Atom dock = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DOCK", False);
+        const std::vector<unsigned long> opaque{0xFFFFFFFF}, one{1};
+        return x->CardinalProperty(w, "_NET_WM_WINDOW_OPACITY") == opaque &&
+               x->AtomProperty(w, "_NET_WM_WINDOW_TYPE") == std::vector<Atom>{dock} &&
+               x->CardinalProperty(w, "_NET_WM_BYPASS_COMPOSITOR") == one;
+    }
 
     // The checks every phase ends with: nothing above ours, nothing of the
     // screen below showing, the status still red.
@@ -62,16 +71,25 @@ TEST_F(Compositor, TranslucentWindowIsPushedBelow) {
     UnlockWithPassword();
 }
 
-TEST_F(Compositor, OpacityForcedOntoOurWindowsIsRemoved) {
+TEST_F(Compositor, HintsChangedOnOurWindowsAreSetAgain) {
     StartCompositor();
     StartLocked();
     ASSERT_FALSE(HasFatalFailure());
+    Display* d = x->display();
+    const Atom type = XInternAtom(d, "_NET_WM_WINDOW_TYPE", False);
     for (::Window w : {cover, dialog}) {
-        EXPECT_EQ(x->CardinalProperty(w, "_NET_WM_BYPASS_COMPOSITOR"), std::vector<unsigned long>{1});
+        EXPECT_TRUE(HintsHeld(w));
         SetOpacity(w, 0x40000000);  // a quarter opaque
-        EXPECT_TRUE(WaitUntil([&] { return !HasOpacity(w); }, 0.5)) << "the opacity property stayed";
+        EXPECT_TRUE(WaitUntil([&] { return HintsHeld(w); }, 0.5)) << "the opacity property stayed";
+        XDeleteProperty(d, w, XInternAtom(d, "_NET_WM_WINDOW_OPACITY", False));
+        x->Sync();
+        EXPECT_TRUE(WaitUntil([&] { return HintsHeld(w); }, 0.5)) << "the opacity property stayed deleted";
+        const Atom normal = XInternAtom(d, "_NET_WM_WINDOW_TYPE_NORMAL", False);
+        XChangeProperty(d, w, type, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&normal), 1);
+        x->Sync();
+        EXPECT_TRUE(WaitUntil([&] { return HintsHeld(w); }, 0.5)) << "the window type stayed normal";
     }
-    ExpectLockIntact("opacity set");
+    ExpectLockIntact("hints changed");
     ExpectGrabsHeldThroughout();
     UnlockWithPassword();
 }
@@ -86,7 +104,7 @@ TEST_F(Compositor, CompositorStartingAndStoppingWhileLocked) {
     ASSERT_NE(MapTranslucentWindow(), 0u);
     SetOpacity(cover, 0x10000000);
     ExpectLockIntact("translucent window and opacity under the compositor");
-    EXPECT_FALSE(HasOpacity(cover));
+    EXPECT_TRUE(HintsHeld(cover));
     StopCompositor();
     ExpectLockIntact("compositor stopped");
     StartCompositor();

@@ -145,21 +145,30 @@ std::optional<std::pair<std::string, std::string>> XClient::Class(::Window windo
     return 0;
 }
 
-std::vector<unsigned long> XClient::CardinalProperty(::Window window, const char* atom) const {
+std::vector<unsigned long> XClient::Property32(::Window window, const char* atom, Atom type) const {
     std::vector<unsigned long> values;
-    Atom type = None;
+    Atom actual = None;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(dpy_, window, Intern(atom), 0, 1 << 20, False, XA_CARDINAL, &type, &format, &count,
-                           &after, &data) == Success &&
-        format == 32 && data) {
-        // Xlib hands 32-bit items over as longs.
+    if (XGetWindowProperty(dpy_, window, Intern(atom), 0, 1 << 20, False, type, &actual, &format, &count, &after,
+                           &data) == Success &&
+        actual == type && format == 32 && data) {
+        // Xlib hands 32-bit items over as longs, sign-extended: 0xFFFFFFFF
+        // comes as all ones.
         const unsigned long* items = reinterpret_cast<const unsigned long*>(data);
-        values.assign(items, items + count);
+        for (unsigned long i = 0; i < count; ++i) values.push_back(items[i] & 0xFFFFFFFFul);
     }
     if (data) XFree(data);
     return values;
+}
+
+std::vector<unsigned long> XClient::CardinalProperty(::Window window, const char* atom) const {
+    return Property32(window, atom, XA_CARDINAL);
+}
+
+std::vector<Atom> XClient::AtomProperty(::Window window, const char* atom) const {
+    return Property32(window, atom, XA_ATOM);
 }
 
 std::vector<std::string> XClient::Protocols(::Window window) const {

@@ -55,6 +55,8 @@ public:
     std::optional<std::pair<std::string, std::string>> Class(::Window window) const;
     // The CARDINAL values of a 32-bit property.
     std::vector<unsigned long> CardinalProperty(::Window window, const char* atom) const;
+    // The atoms of a 32-bit ATOM property.
+    std::vector<Atom> AtomProperty(::Window window, const char* atom) const;
     // Protocols advertised in WM_PROTOCOLS.
     std::vector<std::string> Protocols(::Window window) const;
 
@@ -110,6 +112,7 @@ public:
 private:
     void FakeKey(unsigned keycode, bool press);
     unsigned Keycode(unsigned long keysym, bool* needs_shift) const;
+    std::vector<unsigned long> Property32(::Window window, const char* atom, Atom type) const;
     Atom Intern(const char* name) const;
 
     Display* dpy_ = nullptr;

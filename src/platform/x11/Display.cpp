@@ -109,10 +109,11 @@ void open_connection() {
 
     // All in one round trip.
     const char* names[] = {"WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_ICON", "_NET_WM_WINDOW_OPACITY",
-                           "_NET_WM_BYPASS_COMPOSITOR", "_XKB_RULES_NAMES"};
-    Atom atoms[6];
-    XInternAtoms(display, const_cast<char**>(names), 6, False, atoms);
-    g_x.atoms = {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5]};
+                           "_NET_WM_BYPASS_COMPOSITOR", "_XKB_RULES_NAMES", "_NET_WM_WINDOW_TYPE",
+                           "_NET_WM_WINDOW_TYPE_DOCK"};
+    Atom atoms[8];
+    XInternAtoms(display, const_cast<char**>(names), 8, False, atoms);
+    g_x.atoms = {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7]};
 
     int event_base = 0, error_base = 0;
     if (XRRQueryExtension(display, &event_base, &error_base)) g_x.randr_event_base = event_base;

@@ -13,6 +13,7 @@ using dialog::Rect;
 struct Atoms {
     Atom wm_protocols, wm_delete_window, net_wm_icon;
     Atom net_wm_window_opacity, net_wm_bypass_compositor, xkb_rules_names;
+    Atom net_wm_window_type, net_wm_window_type_dock;
 };
 
 struct Connection {

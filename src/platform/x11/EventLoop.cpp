@@ -16,6 +16,7 @@
 #include "platform/x11/Input.h"
 #include "platform/x11/KeyBlock.h"
 #include "platform/x11/Window.h"
+#include "platform/x11/compositor.h"
 
 namespace x11 {
 namespace {
@@ -52,12 +53,10 @@ void on_configure(const XConfigureEvent& event) {
     }
 }
 
-// A compositor would blend a window with an opacity property into what
-// lies beneath it; nobody gets to make ours see-through.
+// Nobody gets to make ours see-through by changing what they tell the
+// compositor.
 void on_property(const XPropertyEvent& event) {
-    if (!is_ours(event.window)) return;
-    if (event.atom == g_x.atoms.net_wm_window_opacity && event.state == PropertyNewValue)
-        XDeleteProperty(g_x.display, event.window, event.atom);
+    if (is_ours(event.window)) keep_compositor_hint(event.window, event.atom);
 }
 
 void dispatch(XEvent& event) {

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 
 #include "platform/x11/Icon.h"
+#include "platform/x11/compositor.h"
 
 namespace x11 {
 namespace {
@@ -19,11 +19,7 @@ void set_identity(::Window xwindow, const char* title) {
     XClassHint hint{const_cast<char*>("umbrafold"), const_cast<char*>("Umbrafold")};
     XSetClassHint(g_x.display, xwindow, &hint);
     XStoreName(g_x.display, xwindow, title);
-    // Asks a compositor to leave the window alone rather than paint it
-    // through its own buffers.
-    const long bypass = 1;
-    XChangeProperty(g_x.display, xwindow, g_x.atoms.net_wm_bypass_compositor, XA_CARDINAL, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&bypass), 1);
+    set_compositor_hints(xwindow);
 }
 
 ::Window make_x_window(const Rect& r, unsigned long background, long events) {
