@@ -16,7 +16,7 @@
 #include "platform/x11/Input.h"
 #include "platform/x11/KeyBlock.h"
 #include "platform/x11/Window.h"
-#include "platform/x11/compositor.h"
+#include "platform/x11/Compositor.h"
 
 namespace x11 {
 namespace {

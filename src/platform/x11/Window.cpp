@@ -8,7 +8,7 @@
 #include <X11/cursorfont.h>
 
 #include "platform/x11/Icon.h"
-#include "platform/x11/compositor.h"
+#include "platform/x11/Compositor.h"
 
 namespace x11 {
 namespace {

@@ -7,7 +7,7 @@
 // windows that are always focused, and an opacity property held at opaque,
 // which outranks any default opacity, including the one for the focused
 // window should another client move the input focus onto ours.
-#include "platform/x11/compositor.h"
+#include "platform/x11/Compositor.h"
 
 #include <array>
 #include <iterator>
