@@ -1,5 +1,6 @@
 // Keyboard maps: one with a key that breaks every grab is refused; a layout
-// switched while locked is followed, so the password still opens the lock.
+// switched while locked is followed, so the password still opens the lock;
+// a dead key composes with the next one.
 #include "attack_test.h"
 
 #include <X11/keysym.h>
@@ -50,6 +51,27 @@ TEST_F(Keymap, LayoutSwitchedWhileLockedIsFollowed) {
     typist.Type("zy");
     EXPECT_TRUE(StatusBecomes(kLightGreen));
     ExpectGrabsHeldThroughout();
+    typist.Key("Return");
+    EXPECT_EQ(Ending(), "exit status 0");
+}
+
+// The international US layout makes accented letters with a dead key. A
+// program that dropped the dead key would read "e" for "é" and unlock on
+// the bare letter; one that typed the accent on its own would not unlock
+// on "é" at all.
+TEST_F(Keymap, DeadKeyComposesWithTheNextKey) {
+    ASSERT_TRUE(SetKeymap(server->display(), {"us", "-variant", "intl"}));
+    StartLocker();
+    XClient typist(server->display());
+    typist.Key("dead_acute");
+    typist.Type("e");
+    typist.Key("Return");  // locks on what the box holds
+    ASSERT_TRUE(StatusBecomes(kLightRed));
+    typist.Type("e");
+    typist.Key("Return");  // wrong: only empties the box
+    typist.BindKey(U'\u00E9', U'\u00C9');
+    typist.Type("\u00C9");  // É, typed on a key of its own
+    EXPECT_TRUE(StatusBecomes(kLightGreen));
     typist.Key("Return");
     EXPECT_EQ(Ending(), "exit status 0");
 }

@@ -1,7 +1,8 @@
 # Keeps the layers apart: the lock rules include the standard library and
 # themselves only, the windows add nothing but the seam header, a window
 # system's headers appear in its own backend and nowhere else, and the
-# shared dialog engine and POSIX pieces below the seam know no window system.
+# shared pieces below the seam (the dialog engine, POSIX, fonts, keyboard)
+# know no window system.
 # Usage: cmake -DSRC=<src directory> -P layering.cmake
 file(GLOB_RECURSE sources "${SRC}/*.h" "${SRC}/*.cpp")
 set(faults "")
@@ -12,7 +13,11 @@ foreach(path IN LISTS sources)
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*" "" header "${line}")
     string(TOLOWER "${header}" lower)
     set(bad FALSE)
-    if(NOT file MATCHES "^platform/x11/" AND lower MATCHES "^<(x11/|xcb/|fontconfig/|xft)")
+    if(NOT file MATCHES "^platform/x11/" AND lower MATCHES "^<(x11/|xcb/|xft)")
+      set(bad TRUE)
+    endif()
+    # Fonts: the backends that draw text, and the set-up they share.
+    if(NOT file MATCHES "^platform/(x11|wayland|fonts)/" AND lower MATCHES "^<(fontconfig/|ft2build|freetype)")
       set(bad TRUE)
     endif()
     if(NOT file MATCHES "^platform/wayland/" AND lower MATCHES "^[<\"](wayland-|cairo|pixman|.*-protocol\\.h)")
@@ -21,14 +26,14 @@ foreach(path IN LISTS sources)
     if(NOT file MATCHES "^platform/win32/" AND lower MATCHES "^<(windows|winuser|commctrl|shellapi)\\.h>")
       set(bad TRUE)
     endif()
-    # The keyboard library: the backends that read keys, and the keysym
-    # numbers (macros only) in the dialog engine.
-    if(lower MATCHES "^<xkbcommon/" AND NOT file MATCHES "^platform/(x11|wayland)/"
+    # The keyboard library: the backends that read keys, the keyboard code
+    # they share, and the keysym numbers (macros only) in the dialog engine.
+    if(lower MATCHES "^<xkbcommon/" AND NOT file MATCHES "^platform/(x11|wayland|xkb)/"
        AND NOT (file MATCHES "^platform/dialog/" AND lower STREQUAL "<xkbcommon/xkbcommon-keysyms.h>"))
       set(bad TRUE)
     endif()
     # Below the seam, the shared parts reach no backend.
-    if(file MATCHES "^platform/(dialog|posix)/" AND header MATCHES "^\"platform/(x11|wayland|win32)/")
+    if(file MATCHES "^platform/(dialog|posix|fonts|xkb)/" AND header MATCHES "^\"platform/(x11|wayland|win32)/")
       set(bad TRUE)
     endif()
     # Standard headers carry no extension and no directory.

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <deque>
 #include <vector>
-#include <unistd.h>
 
 #include <X11/xpm.h>
 
+#include "platform/fonts/LeanConfig.h"
 #include "platform/posix/Fatal.h"
 #include "umbrafold-32.xpm"
 
@@ -29,38 +29,13 @@ struct CachedFont {
 };
 std::vector<CachedFont> g_fonts;
 
-// Fontconfig's own start-up parses the fifty-odd XML files under
-// /etc/fonts and reads the cache of every font directory, two thirds of all
-// the work before the dialog is up, only to learn that Arial is Liberation
-// Sans. The dialog needs two faces of one family: where they are installed,
-// a configuration that holds just those two files gives the same match.
-// Without them, fontconfig starts as usual and finds whatever it can.
-bool use_lean_font_config() {
-    static const char* const kFaces[][2] = {
-        {"/usr/share/fonts/truetype/msttcorefonts/Arial.ttf",
-         "/usr/share/fonts/truetype/msttcorefonts/Arial_Bold.ttf"},
-        {"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf",
-         "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf"},
-    };
-    for (const auto& pair : kFaces) {
-        if (access(pair[0], R_OK) != 0 || access(pair[1], R_OK) != 0) continue;
-        FcConfig* config = FcConfigCreate();
-        if (config && FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(pair[0])) &&
-            FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(pair[1])) &&
-            FcConfigSetCurrent(config))
-            return true;  // Xft's FcInit now finds a configuration and loads no other
-        if (config) FcConfigDestroy(config);
-    }
-    return false;
-}
-
 // Fonts are opened on first use and kept for the life of the program.
 XftFont* open_font(const ui::Font& font) {
     const char* face = font.face;
     const double points = font.points;
     for (const CachedFont& f : g_fonts)
         if (std::strcmp(f.face, face) == 0 && f.points == points && f.bold == font.bold) return f.font;
-    static const bool lean = use_lean_font_config();
+    static const bool lean = fonts::use_lean_font_config();
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face));
     FcPatternAddDouble(pattern, FC_SIZE, points);

@@ -6,6 +6,7 @@
 
 #include "platform/dialog/Key.h"
 #include "platform/x11/Window.h"
+#include "platform/xkb/Compose.h"
 
 namespace x11 {
 
@@ -17,9 +18,13 @@ void handle_key(XKeyEvent& event) {
     KeySym keysym = NoSymbol;
     char ignored[8];
     XLookupString(&event, ignored, sizeof ignored, &keysym, nullptr);
+    // A dead key waits for the next one, and the pair types one character.
+    static keys::Composer composer;
+    const keys::Typed typed = composer.feed(static_cast<std::uint32_t>(keysym));
+    if (typed.outcome == keys::Typed::Swallowed) return;
     dialog::Key key;
-    key.keysym = static_cast<std::uint32_t>(keysym);
-    key.code_point = xkb_keysym_to_utf32(static_cast<xkb_keysym_t>(keysym));
+    key.keysym = typed.outcome == keys::Typed::Composed ? typed.keysym : static_cast<std::uint32_t>(keysym);
+    key.code_point = typed.outcome == keys::Typed::Composed ? typed.code_point : xkb_keysym_to_utf32(key.keysym);
     if (event.state & ShiftMask) key.modifiers |= dialog::kShift;
     if (event.state & ControlMask) key.modifiers |= dialog::kControl;
     if (event.state & Mod1Mask) key.modifiers |= dialog::kAlt;
