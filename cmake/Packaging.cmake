@@ -27,6 +27,8 @@ if(WIN32)
 endif()
 
 install(TARGETS umbrafold RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Started by umbrafold in a Wayland session, never by hand.
+install(TARGETS umbrafold-wayland RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/umbrafold)
 
 configure_file(${UMBRAFOLD_DATA_DIR}/umbrafold.1.in ${PROJECT_BINARY_DIR}/data/umbrafold.1 @ONLY)
 set(UMBRAFOLD_MAN_PAGE ${PROJECT_BINARY_DIR}/data/umbrafold.1)
@@ -74,7 +76,12 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Umbrafold covers every monitor of an X11 d
 small dialog in which the user types a password chosen on the spot. Until
 the same password is typed again, keyboard and pointer are held, so no
 other program or desktop shortcut can be reached. The password lives only
-in memory.")
+in memory.
+.
+In a Wayland session it locks through the compositor's session lock
+(ext-session-lock-v1), offered by sway, Hyprland, river, niri, labwc,
+Wayfire and COSMIC among others: the session stays locked even if the
+program dies.")
 # The package gets Debian's finishing touches; a plain install keeps its files as they are.
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebianTidy.cmake)
 include(CPack)

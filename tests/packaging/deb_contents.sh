@@ -18,9 +18,10 @@ field() {
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)'"
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture is '$(field Architecture)'"
 [ "$(field Section)" = x11 ] || fail "Section is '$(field Section)'"
-# fonts-liberation is named by hand; libx11-6 can only come from dpkg-shlibdeps.
+# fonts-liberation is named by hand; the libraries of both window systems
+# can only come from dpkg-shlibdeps.
 depends=$(field Depends)
-for package in fonts-liberation libx11-6 libc6; do
+for package in fonts-liberation libx11-6 libc6 libwayland-client0 libwayland-cursor0 libxkbcommon0 libfreetype6; do
     echo "$depends" | tr ',' '\n' | grep -q "^ *$package\( \|$\)" ||
         fail "Depends lacks $package: '$depends'"
 done
@@ -31,6 +32,7 @@ dpkg-deb -x "$deb" "$work/root"
 
 cat >"$work/expected" <<'LIST'
 ./usr/bin/umbrafold
+./usr/libexec/umbrafold/umbrafold-wayland
 ./usr/share/applications/umbrafold.desktop
 ./usr/share/doc/umbrafold/changelog.gz
 ./usr/share/doc/umbrafold/copyright

@@ -15,6 +15,7 @@ prefix=$work/prefix
 # Exactly these files: nothing missing, nothing installed by mistake.
 cat >"$work/expected" <<'LIST'
 ./bin/umbrafold
+./libexec/umbrafold/umbrafold-wayland
 ./share/applications/umbrafold.desktop
 ./share/doc/umbrafold/changelog
 ./share/doc/umbrafold/copyright
@@ -29,6 +30,13 @@ same_lines "the installed tree" "$work/expected" "$work/actual"
 [ -x "$prefix/bin/umbrafold" ] || fail "bin/umbrafold is not executable"
 out=$("$prefix/bin/umbrafold" --version </dev/null) || fail "installed umbrafold --version exited with $?"
 [ "$out" = "$version" ] || fail "installed umbrafold --version printed '$out', expected '$version'"
+
+# In a Wayland session it hands over to the installed Wayland program,
+# which finds no compositor on this socket and says so.
+err=$(WAYLAND_DISPLAY="$work/no-such-socket" "$prefix/bin/umbrafold" 2>&1 </dev/null) && status=0 || status=$?
+[ "$status" -eq 1 ] || fail "installed umbrafold in a Wayland session exited with $status: $err"
+[ "$err" = "umbrafold: cannot connect to the Wayland compositor: nothing answers on WAYLAND_DISPLAY" ] ||
+    fail "installed umbrafold did not reach umbrafold-wayland: $err"
 
 # The menu entry names the installed program and the installed icon.
 desktop=$prefix/share/applications/umbrafold.desktop

@@ -1,5 +1,5 @@
 // Finding and starting the Wayland program: beside this one (a build
-// tree), else in the installed helper folder.
+// tree), else in the helper folder of the installation this one is in.
 #include "platform/x11/WaylandHandOver.h"
 
 #include <cerrno>
@@ -13,13 +13,14 @@
 namespace x11 {
 namespace {
 
-std::string beside_this_program() {
+// The folder of this program, with its closing slash.
+std::string this_folder() {
     char path[4096];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
     if (length <= 0) return {};
     std::string folder(path, static_cast<std::size_t>(length));
     folder.erase(folder.rfind('/') + 1);
-    return folder + "umbrafold-wayland";
+    return folder;
 }
 
 }  // namespace
@@ -27,8 +28,10 @@ std::string beside_this_program() {
 void hand_over_to_wayland(char** argv) {
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if (!wayland || !*wayland) return;
-    for (const std::string& program : {beside_this_program(), std::string(UMBRAFOLD_WAYLAND_PROGRAM)}) {
-        if (program.empty() || access(program.c_str(), X_OK) != 0) continue;
+    const std::string folder = this_folder();
+    if (folder.empty()) posix::fatal("cannot start umbrafold-wayland", "this program's folder is unknown");
+    for (const std::string& program : {folder + "umbrafold-wayland", folder + UMBRAFOLD_WAYLAND_PROGRAM}) {
+        if (access(program.c_str(), X_OK) != 0) continue;
         argv[0] = const_cast<char*>(program.c_str());
         execv(program.c_str(), argv);
         posix::fatal("cannot start umbrafold-wayland", std::strerror(errno));
