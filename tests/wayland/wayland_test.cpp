@@ -118,4 +118,15 @@ bool WaylandTest::AllOf(const std::string& output, Rgb colour) {
     return !image.Empty() && image.Count(colour) == image.width * image.height;
 }
 
+::testing::AssertionResult WaylandTest::DesktopShows() {
+    Image image;
+    if (WaitUntil([&] {
+            image = Shot();
+            return !image.Empty() && image.Count(kBlack) == 0 && image.Count(kDeadLockRed) == 0;
+        }))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the session is still locked: " << image.Count(kBlack) << " black and "
+                                         << image.Count(kDeadLockRed) << " red pixels";
+}
+
 }  // namespace wayland

@@ -57,6 +57,9 @@ protected:
     std::string Ending(double timeout_seconds = 10.0);
     // Whether every pixel of the output has this colour.
     bool AllOf(const std::string& output, Rgb colour);
+    // Waits until the first output shows the desktop again: no black and
+    // none of the red of a dead lock.
+    ::testing::AssertionResult DesktopShows();
 
     std::unique_ptr<Compositor> compositor;
     std::unique_ptr<VirtualInput> input;
