@@ -42,7 +42,7 @@ TEST_F(Dialog, ClickOnTheTitleFoldsTheAboutPanel) {
     StartLocker();
     const int compact = dialog.h;
     ClickOn(e2e::kTitle);
-    ASSERT_TRUE(WaitUntil([&] { return DialogOn().h == Px(2745); })) << DialogOn().h;
+    ASSERT_TRUE(WaitUntil([&] { return DialogOn().h == Px(frmWindowControls::kExpandedHeight); })) << DialogOn().h;
     EXPECT_EQ(DialogOn().y, dialog.y) << "the dialog grows at its bottom edge";
     ClickOn(e2e::kTitle);
     EXPECT_TRUE(WaitUntil([&] { return DialogOn().h == compact; })) << DialogOn().h;

@@ -65,16 +65,18 @@ void WaylandTest::StartLocker() {
     Run();
     ASSERT_TRUE(WaitUntil([this] {
         dialog = DialogOn();
-        return dialog.w == Px(2940 + 90) && dialog.h == Px(1365 + 90);
+        const ui::WindowDesc& window = frmWindowControls::kWindow;
+        return dialog.w == Px(window.client_width + 2 * window.frame) &&
+               dialog.h == Px(window.client_height + 2 * window.frame);
     })) << "no dialog of the right size: found " << dialog.w << "x" << dialog.h << "; "
         << (locker->Running() ? "still running" : "the program ended") << "\nstderr: " << locker->Stderr();
     ASSERT_TRUE(StatusBecomes(kYellow));
 }
 
-Rect WaylandTest::OnScreen(Twips control) {
-    const int frame = Px(e2e::kFrameTwips);
-    return {dialog.x + frame + Px(control.left), dialog.y + frame + Px(control.top), Px(control.width),
-            Px(control.height)};
+Rect WaylandTest::OnScreen(int control) {
+    const ui::ControlDesc& c = frmWindowControls::kControls[control];
+    const int frame = Px(frmWindowControls::kWindow.frame);
+    return {dialog.x + frame + Px(c.left), dialog.y + frame + Px(c.top), Px(c.width), Px(c.height)};
 }
 
 void WaylandTest::MoveTo(int x, int y) {
@@ -82,7 +84,7 @@ void WaylandTest::MoveTo(int x, int y) {
     input->MoveTo(x / scale, y / scale, options.width / scale, options.height / scale);
 }
 
-void WaylandTest::ClickOn(Twips control) {
+void WaylandTest::ClickOn(int control) {
     const Rect r = OnScreen(control);
     MoveTo(r.x + r.w / 2, r.y + r.h / 2);
     input->Click();

@@ -21,7 +21,6 @@ using e2e::kBlack;
 using e2e::kLightGreen;
 using e2e::kLightRed;
 using e2e::kYellow;
-using e2e::Twips;
 using e2e::WaitUntil;
 
 // What sway shows of an output whose locker died.
@@ -39,13 +38,16 @@ protected:
     // Runs it and waits until the dialog is up on the first output.
     void StartLocker();
 
-    Image Shot(const std::string& output = "HEADLESS-1") { return compositor->Screenshot(output); }
+    // A picture of the output, by default the one the dialog is on.
+    Image Shot(const std::string& output = "") { return compositor->Screenshot(output.empty() ? dialog_output : output); }
     // The dialog on the output, found by its frame.
-    Rect DialogOn(const std::string& output = "HEADLESS-1") { return Shot(output).FindDialog(); }
+    Rect DialogOn(const std::string& output = "") { return Shot(output).FindDialog(); }
     // Twips to pixels of the output, at 96 dpi times its scale.
     int Px(int twips) const { return scale * ((twips * 96 + 720) / 1440); }
-    Rect OnScreen(Twips control);
-    void ClickOn(Twips control);
+    // A control's rectangle on the dialog's output, by its index in the
+    // program's own table of the lock window's controls.
+    Rect OnScreen(int control);
+    void ClickOn(int control);
     // Where the pointer goes on the first output, in its pixels.
     void MoveTo(int x, int y);
 
@@ -67,6 +69,7 @@ protected:
     CompositorOptions options;
     int scale = 1;
     Rect dialog;  // where StartLocker found it
+    std::string dialog_output = "HEADLESS-1";
 };
 
 }  // namespace wayland
