@@ -73,10 +73,19 @@ std::vector<std::string> SplitWords(const std::string& command) {
     return words;
 }
 
-Locker::Locker(const std::vector<std::string>& argv, const std::string& display) {
-    std::vector<std::string> env_text{"DISPLAY=" + display};
-    for (char** e = environ; *e; ++e)
-        if (std::string(*e).compare(0, 8, "DISPLAY=") != 0) env_text.push_back(*e);
+Locker::Locker(const std::vector<std::string>& argv, const std::string& display)
+    : Locker(argv, {{"DISPLAY", display}}) {}
+
+Locker::Locker(const std::vector<std::string>& argv, const std::vector<std::pair<std::string, std::string>>& set_env,
+               const std::string& stderr_path) {
+    std::vector<std::string> env_text;
+    for (const auto& [name, value] : set_env) env_text.push_back(name + "=" + value);
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        bool replaced = false;
+        for (const auto& variable : set_env) replaced = replaced || entry.compare(0, variable.first.size() + 1, variable.first + "=") == 0;
+        if (!replaced) env_text.push_back(entry);
+    }
     std::vector<char*> env;
     for (std::string& e : env_text) env.push_back(e.data());
     env.push_back(nullptr);
@@ -93,7 +102,7 @@ Locker::Locker(const std::vector<std::string>& argv, const std::string& display)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, stderr_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     started_ms_ = NowMs();
     const int rc = posix_spawnp(&pid_, args[0], &actions, &attr, args.data(), env.data());
     posix_spawn_file_actions_destroy(&actions);

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -19,6 +20,10 @@ class Locker {
 public:
     // Runs argv with DISPLAY set; the spawn time is taken just before fork.
     Locker(const std::vector<std::string>& argv, const std::string& display);
+    // Runs argv with these variables set, such as a Wayland session's, and
+    // its standard error into stderr_path.
+    Locker(const std::vector<std::string>& argv, const std::vector<std::pair<std::string, std::string>>& set_env,
+           const std::string& stderr_path = "/dev/null");
     ~Locker();
     Locker(const Locker&) = delete;
     Locker& operator=(const Locker&) = delete;

@@ -3,7 +3,9 @@
 # and the tools of the benchmark (Debian 12, as root or with sudo; scripts/
 # packages/build.txt, test.txt and bench.txt), builds the program and the
 # benchmark, and runs it: Umbrafold against slock, i3lock and xsecurelock, each in a fresh Xvfb
-# per run. Arguments go to the benchmark (for instance --runs 5).
+# per run; then, where ../shared/wayland has a compositor to build, Umbrafold's
+# Wayland side against swaylock, each in a fresh headless sway per run.
+# Arguments go to both benchmarks (for instance --runs 5).
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -29,8 +31,21 @@ fi
 
 # i3lock -n stays in the foreground, so the process measured is the locker;
 # xsecurelock runs with its packaged defaults (blank saver, X11 prompt).
-exec build/bench/umbrafold-bench "$@" \
+build/bench/umbrafold-bench "$@" \
     umbrafold=build/umbrafold \
     slock="$slock" \
     "i3lock=i3lock -n" \
     xsecurelock=xsecurelock
+
+# The Wayland pair, on the compositor the tests build.
+if [ ! -x ../shared/wayland/build-sway.sh ]; then
+    echo "bench: no ../shared/wayland to build a compositor from; the Wayland pair is left out" >&2
+    exit 0
+fi
+../shared/wayland/build-sway.sh "$PWD/build/sway"
+cmake --build build -j "$(nproc)" --target umbrafold-wayland umbrafold-wayland-bench
+# swaylock stays in the foreground unless told otherwise, so the process
+# measured is the locker.
+exec build/bench/umbrafold-wayland-bench "$@" \
+    umbrafold=build/umbrafold \
+    swaylock=swaylock

@@ -5,6 +5,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
@@ -50,13 +51,16 @@ const wl_registry_listener kRegistry = {OnGlobal, OnGlobalRemove};
 void OnPing(void*, xdg_wm_base* wm, uint32_t serial) { xdg_wm_base_pong(wm, serial); }
 const xdg_wm_base_listener kWm = {OnPing};
 
-wl_buffer* WhiteBuffer(wl_shm* shm, int width, int height) {
+wl_buffer* ColouredBuffer(wl_shm* shm, int width, int height) {
     const int stride = width * 4, size = stride * height;
     const int fd = memfd_create("probe", MFD_CLOEXEC);
     if (fd < 0 || ftruncate(fd, size) != 0) throw std::runtime_error("cannot make a buffer");
-    void* pixels = mmap(nullptr, static_cast<std::size_t>(size), PROT_WRITE, MAP_SHARED, fd, 0);
-    std::memset(pixels, 0xFF, static_cast<std::size_t>(size));
-    munmap(pixels, static_cast<std::size_t>(size));
+    void* mapped = mmap(nullptr, static_cast<std::size_t>(size), PROT_WRITE, MAP_SHARED, fd, 0);
+    auto* pixels = static_cast<std::uint32_t*>(mapped);
+    const Rgb c = FocusProbe::kColour;
+    const auto xrgb = static_cast<std::uint32_t>((c.r << 16) | (c.g << 8) | c.b);
+    for (int i = 0; i < width * height; ++i) pixels[i] = xrgb;
+    munmap(mapped, static_cast<std::size_t>(size));
     wl_shm_pool* pool = wl_shm_create_pool(shm, fd, size);
     wl_buffer* buffer = wl_shm_pool_create_buffer(pool, 0, width, height, stride, WL_SHM_FORMAT_XRGB8888);
     wl_shm_pool_destroy(pool);
@@ -67,7 +71,7 @@ wl_buffer* WhiteBuffer(wl_shm* shm, int width, int height) {
 void OnConfigure(void* data, xdg_surface* xdg, uint32_t serial) {
     auto* s = static_cast<State*>(data);
     xdg_surface_ack_configure(xdg, serial);
-    if (!s->buffer) s->buffer = WhiteBuffer(s->shm, 64, 64);
+    if (!s->buffer) s->buffer = ColouredBuffer(s->shm, 256, 256);
     wl_surface_attach(s->surface, s->buffer, 0, 0);
     wl_surface_commit(s->surface);
 }

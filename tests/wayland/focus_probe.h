@@ -4,12 +4,17 @@
 
 #include <string>
 
+#include "image.h"
+
 struct wl_display;
 
 namespace wayland {
 
 class FocusProbe {
 public:
+    // The window's colour, which no locker draws.
+    static constexpr Rgb kColour{0x12, 0x34, 0x56};
+
     // Connects to the compositor's socket and maps a small window.
     explicit FocusProbe(const std::string& socket);
     ~FocusProbe();

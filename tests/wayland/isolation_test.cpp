@@ -1,8 +1,9 @@
 // While the session is locked, no other program has the keyboard: an
 // ordinary window focused before the lock loses the focus and is sent no
 // key, and gets the focus back once the lock is left through Exit.
-#include "focus_probe.h"
 #include "wayland_test.h"
+// After GoogleTest, whose names X11's macros would clash with.
+#include "focus_probe.h"
 
 namespace wayland {
 namespace {
