@@ -86,9 +86,11 @@ void watch_pointer(wl_seat* seat, bool present) {
     }
 }
 
+// Reading the cursor theme takes longer than drawing the dialog: the
+// pointer keeps the compositor's shape until the dialog is up.
 void update_pointer_shape() {
     ui::Window* w = dialog_window();
-    if (!g_p.pointer || !g_p.over || !w) return;
+    if (!g_p.pointer || !g_p.over || !w || !w->painted) return;
     Shape shape = Shape::Arrow;
     int x = 0, y = 0;
     dialog_point(w, &x, &y);

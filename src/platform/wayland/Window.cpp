@@ -77,6 +77,7 @@ void paint_dirty() {
     if (!w || !w->surface || !w->form->dirty()) return;
     w->painter->begin(w->surface, w->output->surface, w->form->width(), w->form->height());
     w->form->paint(*w->painter);
+    w->painted = true;
     update_pointer_shape();
 }
 

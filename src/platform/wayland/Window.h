@@ -17,6 +17,7 @@ struct ui::Window final : dialog::Host {
     std::unique_ptr<dialog::Form> form;  // none for the cover
     int scale = 1;                       // buffer pixels per surface pixel
     bool shown = false;
+    bool painted = false;  // drawn once at least
     // Where the dialog is: its output, its surface over that output's lock
     // surface, and its top-left corner there in surface coordinates.
     wl::Output* output = nullptr;
