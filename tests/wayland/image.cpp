@@ -61,4 +61,14 @@ Image ReadPpm(const std::string& path) {
     return image;
 }
 
+bool WritePpm(const std::string& path, const Image& image) {
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << image.width << " " << image.height << "\n255\n";
+    for (const Rgb& p : image.pixels) {
+        const char rgb[3] = {static_cast<char>(p.r), static_cast<char>(p.g), static_cast<char>(p.b)};
+        out.write(rgb, 3);
+    }
+    return static_cast<bool>(out);
+}
+
 }  // namespace wayland

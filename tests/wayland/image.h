@@ -28,5 +28,6 @@ struct Image {
 
 // Reads a binary PPM (P6) file; an empty image when it cannot.
 Image ReadPpm(const std::string& path);
+bool WritePpm(const std::string& path, const Image& image);
 
 }  // namespace wayland

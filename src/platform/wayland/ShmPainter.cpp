@@ -66,11 +66,14 @@ void ShmPainter::text(int x, int y, const ui::Font& font, Colour colour, std::st
     fonts_.text(canvas_, x, y, font, colour, utf8);
 }
 
+// At scale 2 each of the icon's pixels is a square of four, as large as
+// the image control it sits in, rather than a small icon in a corner.
 void ShmPainter::icon(int x, int y) {
     const Icon& icon = icon_32();
-    for (int row = 0; row < icon.size; ++row)
-        for (int column = 0; column < icon.size; ++column) {
-            const std::uint32_t pixel = icon.pixels[row * icon.size + column];
+    const int n = icon_scale_;
+    for (int row = 0; row < icon.size * n; ++row)
+        for (int column = 0; column < icon.size * n; ++column) {
+            const std::uint32_t pixel = icon.pixels[(row / n) * icon.size + column / n];
             const int px = x + column, py = y + row;
             if ((pixel & 0xFF000000u) && px >= 0 && py >= 0 && px < canvas_.width && py < canvas_.height)
                 canvas_.pixels[py * canvas_.width + px] = pixel & 0x00FFFFFFu;

@@ -16,7 +16,7 @@ using dialog::Rect;
 
 class ShmPainter final : public dialog::Painter {
 public:
-    explicit ShmPainter(double dpi) : fonts_(dpi) {}
+    explicit ShmPainter(double dpi) : fonts_(dpi), icon_scale_(dpi >= 144 ? static_cast<int>(dpi / 96 + 0.5) : 1) {}
 
     // Starts a frame of width x height for the surface, a subsurface of
     // parent.
@@ -31,6 +31,7 @@ public:
 
 private:
     FontPainter fonts_;
+    int icon_scale_;  // the icon's pixels are this many across on a scaled output
     BufferPool pool_;
     Buffer* buffer_ = nullptr;
     wl_surface* surface_ = nullptr;
