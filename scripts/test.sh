@@ -5,8 +5,10 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 ctest --test-dir build --output-on-failure -j 2 "$@"
 
-# The unit and end-to-end tests again, program and tests built with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
-cmake -S . -B build-asan -DUMBRAFOLD_SANITIZE=ON
-cmake --build build-asan -j "$(nproc)" --target umbrafold umbrafold_unit_tests umbrafold_e2e_tests
-ctest --test-dir build-asan --output-on-failure -j 2 -L '^(unit|e2e)$' "$@"
+# The unit, end-to-end and Wayland tests again, programs and tests built
+# with AddressSanitizer and UndefinedBehaviorSanitizer; the compositor is
+# the one the first build made.
+cmake -S . -B build-asan -DUMBRAFOLD_SANITIZE=ON -DUMBRAFOLD_SWAY_PREFIX="$PWD/build/sway"
+cmake --build build-asan -j "$(nproc)" --target umbrafold umbrafold-wayland umbrafold_unit_tests \
+    umbrafold_e2e_tests umbrafold_wayland_tests
+ctest --test-dir build-asan --output-on-failure -j 2 -L '^(unit|e2e|wayland)$' "$@"

@@ -98,6 +98,7 @@ FocusProbe::FocusProbe(const std::string& socket) : state_(new State) {
     wl_registry* registry = wl_display_get_registry(display_);
     wl_registry_add_listener(registry, &kRegistry, state_);
     wl_display_roundtrip(display_);
+    wl_registry_destroy(registry);
     State& s = *state_;
     if (!s.compositor || !s.shm || !s.seat || !s.wm) throw std::runtime_error("the probe lacks a global");
     xdg_wm_base_add_listener(s.wm, &kWm, nullptr);
@@ -114,6 +115,16 @@ FocusProbe::FocusProbe(const std::string& socket) : state_(new State) {
 }
 
 FocusProbe::~FocusProbe() {
+    State& s = *state_;
+    if (s.keyboard) wl_keyboard_destroy(s.keyboard);
+    if (s.toplevel) xdg_toplevel_destroy(s.toplevel);
+    if (s.xdg) xdg_surface_destroy(s.xdg);
+    if (s.surface) wl_surface_destroy(s.surface);
+    if (s.buffer) wl_buffer_destroy(s.buffer);
+    if (s.wm) xdg_wm_base_destroy(s.wm);
+    if (s.seat) wl_seat_destroy(s.seat);
+    if (s.shm) wl_shm_destroy(s.shm);
+    if (s.compositor) wl_compositor_destroy(s.compositor);
     wl_display_disconnect(display_);
     delete state_;
 }

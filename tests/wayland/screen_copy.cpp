@@ -72,11 +72,18 @@ ScreenCopy::ScreenCopy(const std::string& socket) : state_(new State) {
     wl_registry* registry = wl_display_get_registry(display_);
     wl_registry_add_listener(registry, &kRegistry, state_);
     wl_display_roundtrip(display_);
+    wl_registry_destroy(registry);
     if (!state_->shm || !state_->output || !state_->manager) throw std::runtime_error("no screencopy here");
 }
 
 ScreenCopy::~ScreenCopy() {
-    if (state_->pixels) munmap(state_->pixels, state_->bytes);
+    State& s = *state_;
+    if (s.pixels) munmap(s.pixels, s.bytes);
+    if (s.frame) zwlr_screencopy_frame_v1_destroy(s.frame);
+    if (s.buffer) wl_buffer_destroy(s.buffer);
+    if (s.manager) zwlr_screencopy_manager_v1_destroy(s.manager);
+    if (s.output) wl_output_destroy(s.output);
+    if (s.shm) wl_shm_destroy(s.shm);
     wl_display_disconnect(display_);
     delete state_;
 }

@@ -48,10 +48,13 @@ VirtualInput::VirtualInput(const std::string& socket) {
     wl_registry* registry = wl_display_get_registry(display_);
     wl_registry_add_listener(registry, &kRegistry, &g);
     wl_display_roundtrip(display_);
+    wl_registry_destroy(registry);
     if (!g.seat || !g.keyboards || !g.pointers) throw std::runtime_error("no virtual input here");
     seat_ = g.seat;
     keyboard_ = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(g.keyboards, seat_);
     pointer_ = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(g.pointers, seat_);
+    zwp_virtual_keyboard_manager_v1_destroy(g.keyboards);
+    zwlr_virtual_pointer_manager_v1_destroy(g.pointers);
     context_ = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
     SetLayout("us");
 }
@@ -60,6 +63,9 @@ VirtualInput::~VirtualInput() {
     if (state_) xkb_state_unref(state_);
     if (keymap_) xkb_keymap_unref(keymap_);
     if (context_) xkb_context_unref(context_);
+    if (keyboard_) zwp_virtual_keyboard_v1_destroy(keyboard_);
+    if (pointer_) zwlr_virtual_pointer_v1_destroy(pointer_);
+    if (seat_) wl_seat_destroy(seat_);
     if (display_) wl_display_disconnect(display_);
 }
 
