@@ -11,6 +11,8 @@
 
 #include <wayland-client.h>
 
+#include "connect.h"
+
 #include "xdg-shell-protocol.h"
 
 namespace wayland {
@@ -93,12 +95,7 @@ const wl_keyboard_listener kKeyboard = {OnKeymap, OnEnter, OnLeave, OnKey, OnMod
 }  // namespace
 
 FocusProbe::FocusProbe(const std::string& socket) : state_(new State) {
-    display_ = wl_display_connect(socket.c_str());
-    if (!display_) throw std::runtime_error("cannot connect to " + socket);
-    wl_registry* registry = wl_display_get_registry(display_);
-    wl_registry_add_listener(registry, &kRegistry, state_);
-    wl_display_roundtrip(display_);
-    wl_registry_destroy(registry);
+    display_ = ConnectAndBind(socket, kRegistry, state_);
     State& s = *state_;
     if (!s.compositor || !s.shm || !s.seat || !s.wm) throw std::runtime_error("the probe lacks a global");
     xdg_wm_base_add_listener(s.wm, &kWm, nullptr);

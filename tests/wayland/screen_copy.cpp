@@ -11,6 +11,8 @@
 
 #include <wayland-client.h>
 
+#include "connect.h"
+
 #include "wlr-screencopy-unstable-v1-protocol.h"
 
 namespace wayland {
@@ -67,12 +69,7 @@ const zwlr_screencopy_frame_v1_listener kFrame = {OnBuffer, OnFlags, OnReady, On
 }  // namespace
 
 ScreenCopy::ScreenCopy(const std::string& socket) : state_(new State) {
-    display_ = wl_display_connect(socket.c_str());
-    if (!display_) throw std::runtime_error("cannot connect to " + socket);
-    wl_registry* registry = wl_display_get_registry(display_);
-    wl_registry_add_listener(registry, &kRegistry, state_);
-    wl_display_roundtrip(display_);
-    wl_registry_destroy(registry);
+    display_ = ConnectAndBind(socket, kRegistry, state_);
     if (!state_->shm || !state_->output || !state_->manager) throw std::runtime_error("no screencopy here");
 }
 

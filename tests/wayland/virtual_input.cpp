@@ -9,6 +9,8 @@
 #include <stdexcept>
 
 #include <wayland-client.h>
+
+#include "connect.h"
 #include <xkbcommon/xkbcommon.h>
 
 #include "virtual-keyboard-unstable-v1-protocol.h"
@@ -42,13 +44,8 @@ const wl_registry_listener kRegistry = {OnGlobal, OnGlobalRemove};
 }  // namespace
 
 VirtualInput::VirtualInput(const std::string& socket) {
-    display_ = wl_display_connect(socket.c_str());
-    if (!display_) throw std::runtime_error("cannot connect to " + socket);
     Globals g;
-    wl_registry* registry = wl_display_get_registry(display_);
-    wl_registry_add_listener(registry, &kRegistry, &g);
-    wl_display_roundtrip(display_);
-    wl_registry_destroy(registry);
+    display_ = ConnectAndBind(socket, kRegistry, &g);
     if (!g.seat || !g.keyboards || !g.pointers) throw std::runtime_error("no virtual input here");
     seat_ = g.seat;
     keyboard_ = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(g.keyboards, seat_);
