@@ -2,6 +2,7 @@
 #include "compositor.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -78,6 +79,11 @@ Compositor::Compositor(const CompositorOptions& options) : runtime_dir_(MakeRunt
 Compositor::~Compositor() {
     sway_->Kill();
     RemoveTree(runtime_dir_);
+}
+
+void Compositor::OpenToAll() {
+    chmod(runtime_dir_.c_str(), 0711);
+    chmod(Socket().c_str(), 0777);
 }
 
 Environment Compositor::Env() const {

@@ -51,6 +51,9 @@ public:
     Image Screenshot(const std::string& output = "HEADLESS-1");
 
     bool Running() { return sway_->Running(); }
+    // Lets clients of any user connect, as a test of a program run as
+    // another user needs.
+    void OpenToAll();
 
 private:
     std::string runtime_dir_;

@@ -77,5 +77,17 @@ TEST_F(Dialog, DeadKeyComposesWithTheNextKey) {
     EXPECT_EQ(Ending(), "exit status 0");
 }
 
+// A held key types again at the compositor's rate once its delay has
+// passed: held down, one "a" fills the box to the sixteen of the password.
+TEST_F(Dialog, AHeldKeyRepeats) {
+    StartLocker();
+    LockWith("aaaaaaaaaaaaaaaa");
+    input->KeyDown("a");
+    EXPECT_TRUE(StatusBecomes(kLightGreen));
+    input->KeyUp("a");
+    input->Key("Return");
+    EXPECT_EQ(Ending(), "exit status 0");
+}
+
 }  // namespace
 }  // namespace wayland

@@ -148,6 +148,16 @@ void VirtualInput::Key(const char* keysym, const std::vector<const char*>& modif
     Sync();
 }
 
+void VirtualInput::KeyDown(const char* keysym) {
+    SendKey(KeycodeFor(xkb_keysym_from_name(keysym, XKB_KEYSYM_NO_FLAGS), nullptr), true);
+    Sync();
+}
+
+void VirtualInput::KeyUp(const char* keysym) {
+    SendKey(KeycodeFor(xkb_keysym_from_name(keysym, XKB_KEYSYM_NO_FLAGS), nullptr), false);
+    Sync();
+}
+
 void VirtualInput::MoveTo(int x, int y, int width, int height) {
     zwlr_virtual_pointer_v1_motion_absolute(pointer_, ++time_, static_cast<uint32_t>(x), static_cast<uint32_t>(y),
                                             static_cast<uint32_t>(width), static_cast<uint32_t>(height));

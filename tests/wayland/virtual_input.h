@@ -36,6 +36,10 @@ public:
     // modifiers (keysym names too, such as "Alt_L") around it.
     void Key(const char* keysym, const std::vector<const char*>& modifiers = {});
 
+    // Holds the key of this keysym name down, or lets it go.
+    void KeyDown(const char* keysym);
+    void KeyUp(const char* keysym);
+
     // Moves the pointer to x, y of the output, which is width x height.
     void MoveTo(int x, int y, int width, int height);
     void Press();
