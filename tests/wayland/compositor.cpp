@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <stdexcept>
 
 #include "wait.h"
@@ -108,9 +107,11 @@ std::vector<std::string> Compositor::OutputNames() {
     if (!swaymsg.WaitExit(10.0)) return {};
     const std::string json = swaymsg.Stdout();
     std::vector<std::string> names;
-    static const std::regex name(R"re("name": "([^"]+)")re");
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), name); it != std::sregex_iterator(); ++it)
-        names.push_back((*it)[1]);
+    const std::string key = "\"name\": \"";
+    for (std::size_t at = json.find(key); at != std::string::npos; at = json.find(key, at)) {
+        at += key.size();
+        names.push_back(json.substr(at, json.find('"', at) - at));
+    }
     return names;
 }
 
