@@ -24,12 +24,12 @@ int g_repeat_delay = 600;  // milliseconds
 std::uint32_t g_repeating = 0;  // the xkb keycode of the held key, 0 for none
 
 void arm_repeat(int delay_ms, int interval_ms) {
-    itimerspec spec{};
-    spec.it_value.tv_sec = delay_ms / 1000;
-    spec.it_value.tv_nsec = (delay_ms % 1000) * 1'000'000L;
-    spec.it_interval.tv_sec = interval_ms / 1000;
-    spec.it_interval.tv_nsec = (interval_ms % 1000) * 1'000'000L;
-    timerfd_settime(g_repeat_fd, 0, &spec, nullptr);
+    itimerspec timer{};
+    timer.it_value.tv_sec = delay_ms / 1000;
+    timer.it_value.tv_nsec = (delay_ms % 1000) * 1'000'000L;
+    timer.it_interval.tv_sec = interval_ms / 1000;
+    timer.it_interval.tv_nsec = (interval_ms % 1000) * 1'000'000L;
+    timerfd_settime(g_repeat_fd, 0, &timer, nullptr);
 }
 
 void stop_repeat() {
