@@ -342,6 +342,32 @@ TEST_F(DialogEngine, ClicksOnControlsFoldedAwayBelowTheClientAreaAreIgnored) {
     EXPECT_GT(form->client_bottom(), C(Label5).rect.y);
 }
 
+// At twice the dpi, as on an output of scale 2, everything is twice the
+// size; the text, the focus, the colours and the fold stay as they were.
+TEST_F(DialogEngine, AnotherDpiSizesEverythingAgainAndKeepsTheState) {
+    FocusBox();
+    Type(U"ab");
+    form->set_back_colour(lblLocked, 0x008080FF);
+    form->set_outer_height(kExpandedHeight);
+    const dialog::Rect box = C(txtPass).rect;
+    const int width = form->width(), height = form->height();
+    form->set_dpi(192.0);
+    EXPECT_EQ(form->width(), 2 * width);
+    EXPECT_EQ(form->height(), 2 * height);
+    EXPECT_EQ(C(txtPass).rect.x, 2 * box.x);
+    EXPECT_EQ(C(txtPass).rect.w, 2 * box.w);
+    EXPECT_TRUE(form->dirty());
+    EXPECT_EQ(Box(), "ab");
+    EXPECT_EQ(form->focus(), txtPass);
+    EXPECT_EQ(C(lblLocked).back, 0x008080FFu);
+    EXPECT_GT(form->client_bottom(), C(Label5).rect.y);
+    RecordingPainter painter;
+    form->paint(painter);
+    EXPECT_EQ(form->help_area().w, painter.text_width(dialog::resolve_font(C(lblUmbrafold).desc->font), "Umbrafold"));
+    Type(U"c");
+    EXPECT_EQ(Box(), "abc");
+}
+
 // ---- Painting ----------------------------------------------------------
 
 TEST_F(DialogEngine, PaintsTheStatusInItsColourAndTheBoxAsOneStarPerCharacter) {

@@ -75,5 +75,28 @@ TEST_F(Outputs, ScaleTwoDoublesTheDialog) {
     EXPECT_TRUE(StatusBecomes(kLightGreen));
 }
 
+// The output's scale changes while locked: the dialog is drawn anew at the
+// new scale, centred, with the lock's state and the typed text kept.
+TEST_F(Outputs, AScaleChangeRedrawsTheDialogAtTheNewScale) {
+    StartLocker();
+    LockWith("pw");
+    input->Type("p");
+    ASSERT_TRUE(compositor->Swaymsg({"output", "HEADLESS-1", "scale", "2"}));
+    Rect scaled;
+    ASSERT_TRUE(WaitUntil([&] {
+        scaled = DialogOn();
+        return scaled.w == 2 * dialog.w && scaled.h == 2 * dialog.h;
+    })) << "the dialog is " << scaled.w << "x" << scaled.h;
+    EXPECT_NEAR(scaled.x, (options.width - scaled.w) / 2, 2);
+    EXPECT_NEAR(scaled.y, (options.height - scaled.h) / 2, 2);
+    scale = 2;
+    dialog = scaled;
+    EXPECT_EQ(StatusColour(), kLightRed);
+    input->Type("w");  // completes the "p" typed before the change
+    EXPECT_TRUE(StatusBecomes(kLightGreen));
+    input->Key("Return");
+    EXPECT_EQ(Ending(), "exit status 0");
+}
+
 }  // namespace
 }  // namespace wayland

@@ -251,8 +251,27 @@ void Form::set_back_colour(int control, Colour colour) {
 }
 
 void Form::set_outer_height(int twips) {
+    outer_height_twips_ = twips;
     height_ = twips_to_pixels(twips, dpi_);
     host_.size_changed(width_, height_);
+    invalidate();
+}
+
+void Form::set_dpi(double dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    frame_ = twips_to_pixels(desc_.frame, dpi);
+    width_ = twips_to_pixels(desc_.client_width, dpi) + 2 * frame_;
+    height_ = outer_height_twips_ ? twips_to_pixels(outer_height_twips_, dpi)
+                                  : twips_to_pixels(desc_.client_height, dpi) + 2 * frame_;
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        Rect& r = controls_[i].rect;
+        r = control_rect(desc_, static_cast<int>(i), dpi, dpi);
+        r.x += frame_;
+        r.y += frame_;
+    }
+    // Autosized labels fit their text again, in fonts of the new size.
+    fitted_ = false;
     invalidate();
 }
 

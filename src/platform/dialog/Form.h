@@ -72,6 +72,10 @@ public:
     void set_outer_height(int twips);
     ui::FormEvents& events() { return events_; }
 
+    // Sizes and places everything again for another dpi, as for an output
+    // of another scale; every state stays as it is.
+    void set_dpi(double dpi);
+
     // Asks for a paint, as when the window was uncovered.
     void invalidate();
     // Forgets every typed character.
@@ -94,6 +98,7 @@ private:
     int frame_;
     int width_;
     int height_;
+    int outer_height_twips_ = 0;  // as last set; 0 while the designed one
     std::vector<Control> controls_;
     int focus_ = -1;
     int pushed_ = -1;  // the control the mouse went down on

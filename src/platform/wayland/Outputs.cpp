@@ -14,7 +14,11 @@ Output* output_of(void* data) { return static_cast<Output*>(data); }
 
 void on_geometry(void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*, const char*, int32_t) {}
 void on_mode(void*, wl_output*, uint32_t, int32_t, int32_t, int32_t) {}
-void on_done(void* data, wl_output*) { output_of(data)->announced = true; }
+void on_done(void* data, wl_output*) {
+    Output& output = *output_of(data);
+    output.announced = true;
+    output_announced(output);
+}
 void on_scale(void* data, wl_output*, int32_t factor) { output_of(data)->scale = factor > 0 ? factor : 1; }
 
 // Bound at version 3 at most: no name or description comes.

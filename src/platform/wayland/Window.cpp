@@ -26,9 +26,21 @@ void take_down(ui::Window* w) {
     w->output = nullptr;
 }
 
+// Drawn for the scale of the output it is on, so it stays as large and
+// as sharp there: the same dialog, its state as it was.
+void take_scale(ui::Window* w, int scale) {
+    if (scale == w->scale) return;
+    w->scale = scale;
+    const double dpi = dialog::kDefaultDpi * scale;
+    w->form->set_dpi(dpi);
+    w->painter = std::make_unique<ShmPainter>(dpi);
+    if (w->surface) wl_surface_set_buffer_scale(w->surface, scale);
+}
+
 // A fresh surface over the output's lock surface; the next paint fills it.
 void put_on(ui::Window* w, Output& output) {
     take_down(w);
+    take_scale(w, output.scale);
     w->output = &output;
     w->surface = wl_compositor_create_surface(g_wl.compositor);
     wl_surface_set_buffer_scale(w->surface, w->scale);
@@ -70,6 +82,13 @@ void output_gone(const Output& output) {
     take_down(w);
     // The gone output is already out of the list.
     place(w);
+}
+
+void output_announced(const Output& output) {
+    ui::Window* w = g_dialog;
+    if (!w || w->output != &output || output.scale == w->scale) return;
+    take_scale(w, output.scale);
+    centre(w);
 }
 
 void paint_dirty() {

@@ -42,6 +42,8 @@ ui::Window* dialog_window();
 void output_covered(Output& output);
 // An output is going: a dialog on it moves to another.
 void output_gone(const Output& output);
+// An output's properties have all come: a dialog on it takes its scale.
+void output_announced(const Output& output);
 
 // Paints the dialog if it needs it.
 void paint_dirty();
