@@ -9,21 +9,12 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 
 namespace attack {
 namespace {
 
 // Letters no control of the dialog shows, so any hit is the password.
 constexpr const char* kSecret = "qjxzkv";
-
-std::string ReadProc(int pid, const char* file) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/" + file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Every window below the root, the root included.
 void CollectWindows(Display* d, ::Window window, std::vector<::Window>& all) {
@@ -75,11 +66,11 @@ TEST_F(Secrets, ProcessCannotBeDumpedOrRead) {
     ASSERT_TRUE(WaitUntil([this] { return (dialog = FindDialog()) && (cover = FindCover()); })) << locker->Stderr();
     const int pid = locker->pid();
 
-    EXPECT_NE(ReadProc(pid, "limits").find("Max core file size        0                    0"), std::string::npos)
-        << ReadProc(pid, "limits");
+    EXPECT_NE(e2e::ReadProcFile(pid, "limits").find("Max core file size        0                    0"), std::string::npos)
+        << e2e::ReadProcFile(pid, "limits");
     const std::string environ_path = "/proc/" + std::to_string(pid) + "/environ";
     if (as_root) {
-        ASSERT_NE(ReadProc(pid, "status").find("Uid:\t65534"), std::string::npos) << "not running as nobody";
+        ASSERT_NE(e2e::ReadProcFile(pid, "status").find("Uid:\t65534"), std::string::npos) << "not running as nobody";
         struct stat info {};
         ASSERT_EQ(stat(environ_path.c_str(), &info), 0);
         EXPECT_EQ(info.st_uid, 0u) << "the process is dumpable: its /proc files belong to its own user";
@@ -100,7 +91,7 @@ TEST_F(Secrets, PasswordAppearsNowhereOutside) {
     const std::string properties = AllProperties(x->display(), x->root());
     EXPECT_GT(properties.size(), 0u);
     EXPECT_EQ(properties.find(kSecret), std::string::npos) << "the password is in a window property";
-    EXPECT_EQ(ReadProc(locker->pid(), "environ").find(kSecret), std::string::npos);
+    EXPECT_EQ(e2e::ReadProcFile(locker->pid(), "environ").find(kSecret), std::string::npos);
     x->Key("Return");
     EXPECT_EQ(Ending(), "exit status 0");
     EXPECT_EQ(locker->Stdout().find(kSecret), std::string::npos);

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -108,6 +110,13 @@ std::string Process::ReadAll(int fd) {
         offset += n;
     }
     return text;
+}
+
+std::string ReadProcFile(pid_t pid, const char* file) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/" + file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 }  // namespace e2e

@@ -50,4 +50,7 @@ private:
     std::optional<ExitStatus> status_;
 };
 
+// The whole of /proc/<pid>/<file>, empty when it cannot be read.
+std::string ReadProcFile(pid_t pid, const char* file);
+
 }  // namespace e2e

@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "wayland_test.h"
 
@@ -14,13 +12,6 @@ namespace {
 
 // Letters no control of the dialog shows, so any hit is the password.
 constexpr const char* kSecret = "qjxzkv";
-
-std::string ReadProc(int pid, const char* file) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/" + file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 using Secrets = WaylandTest;
 
@@ -39,9 +30,9 @@ TEST_F(Secrets, ProcessCannotBeDumped) {
     locker = std::make_unique<Process>(spawn);
     ASSERT_TRUE(WaitUntil([&] { return (dialog = DialogOn()).w > 0; })) << locker->Stderr();
     const int pid = locker->pid();
-    EXPECT_NE(ReadProc(pid, "limits").find("Max core file size        0                    0"), std::string::npos)
-        << ReadProc(pid, "limits");
-    ASSERT_NE(ReadProc(pid, "status").find("Uid:\t65534"), std::string::npos) << "not running as nobody";
+    EXPECT_NE(e2e::ReadProcFile(pid, "limits").find("Max core file size        0                    0"), std::string::npos)
+        << e2e::ReadProcFile(pid, "limits");
+    ASSERT_NE(e2e::ReadProcFile(pid, "status").find("Uid:\t65534"), std::string::npos) << "not running as nobody";
     struct stat info {};
     ASSERT_EQ(stat(("/proc/" + std::to_string(pid) + "/environ").c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, 0u) << "the process is dumpable: its /proc files belong to its own user";
@@ -52,7 +43,7 @@ TEST_F(Secrets, PasswordAppearsNowhereOutside) {
     LockWith(kSecret);
     input->Type(kSecret);
     ASSERT_TRUE(StatusBecomes(kLightGreen));
-    EXPECT_EQ(ReadProc(locker->pid(), "environ").find(kSecret), std::string::npos);
+    EXPECT_EQ(e2e::ReadProcFile(locker->pid(), "environ").find(kSecret), std::string::npos);
     input->Key("Return");
     EXPECT_EQ(Ending(), "exit status 0");
     EXPECT_EQ(locker->Stdout().find(kSecret), std::string::npos);
