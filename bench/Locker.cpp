@@ -66,6 +66,8 @@ std::vector<pid_t> GroupMembers(pid_t group) {
 
 }  // namespace
 
+long ResidentKb(pid_t pid) { return StatusField(pid, "VmRSS"); }
+
 std::vector<std::string> SplitWords(const std::string& command) {
     std::istringstream in(command);
     std::vector<std::string> words;

@@ -45,6 +45,9 @@ private:
     bool reaped_ = false;
 };
 
+// VmRSS of any process, such as the X server, in kB.
+long ResidentKb(pid_t pid);
+
 std::vector<std::string> SplitWords(const std::string& command);
 
 }  // namespace bench

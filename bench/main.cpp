@@ -68,6 +68,9 @@ void RunOnce(const LockerCommand& locker_command, const Options& o, Results* res
     e2e::XServer server(o.width, o.height);
     Probe probe(server.display());
     e2e::XClient keys(server.display());
+    // The server's own memory, before the locker connects: what it holds
+    // for the locker's windows, pixmaps, glyphs and cursors comes on top.
+    const long server_before_kb = ResidentKb(server.pid());
     Locker locker(locker_command.argv, server.display());
     const double start = locker.started_ms();
     double t_locked = -1, t_ready = -1, cpu = 0, group_cpu = 0;
@@ -102,6 +105,8 @@ void RunOnce(const LockerCommand& locker_command, const Options& o, Results* res
     results->Add("hwm_kb", locker_command.name, static_cast<double>(m.hwm_kb));
     results->Add("pss_kb", locker_command.name, static_cast<double>(m.pss_kb));
     results->Add("group_pss_kb", locker_command.name, static_cast<double>(m.group_pss_kb));
+    results->Add("server_growth_kb", locker_command.name,
+                 static_cast<double>(ResidentKb(server.pid()) - server_before_kb));
 
     // Umbrafold: the caret's band of the dialog, where a star appears and
     // goes. A peer: the middle of the screen, where each draws its feedback.

@@ -2,8 +2,9 @@
 # Installs what building the program and its tests needs, the peer lockers
 # and the tools of the benchmark (Debian 12, as root or with sudo; scripts/
 # packages/build.txt, test.txt and bench.txt), builds the program and the
-# benchmark, and runs it: Umbrafold against slock, i3lock and xsecurelock, each in a fresh Xvfb
-# per run; then, where ../shared/wayland has a compositor to build, Umbrafold's
+# benchmark, and runs it: Umbrafold against the floor (bench/reference/
+# floor-locker.c), slock, i3lock and xsecurelock, each in a fresh Xvfb per
+# run; then, where ../shared/wayland has a compositor to build, Umbrafold's
 # Wayland side against swaylock, each in a fresh headless sway per run.
 # Arguments go to both benchmarks (for instance --runs 5).
 set -eu
@@ -13,7 +14,7 @@ scripts/install-packages.sh build test bench
 
 # The benchmark is built with the tests, whose X server and XTest client it uses.
 cmake -S . -B build -DBUILD_TESTING=ON -DUMBRAFOLD_BUILD_BENCH=ON >/dev/null
-cmake --build build -j "$(nproc)" --target umbrafold umbrafold-bench
+cmake --build build -j "$(nproc)" --target umbrafold umbrafold-bench floor-locker
 
 # Debian's slock carries file capabilities (cap_dac_override and
 # cap_sys_resource, to read the shadow file and to shield itself from the
@@ -33,6 +34,7 @@ fi
 # xsecurelock runs with its packaged defaults (blank saver, X11 prompt).
 build/bench/umbrafold-bench "$@" \
     umbrafold=build/umbrafold \
+    floor=build/bench/floor-locker \
     slock="$slock" \
     "i3lock=i3lock -n" \
     xsecurelock=xsecurelock

@@ -21,6 +21,7 @@ public:
     ~XServer();
 
     const std::string& display() const { return display_; }  // ":N"
+    pid_t pid() const { return xvfb_->pid(); }
 
 private:
     void Start(Spawn spawn);
