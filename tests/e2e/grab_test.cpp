@@ -1,6 +1,8 @@
 // Holding the screen: keyboard and pointer grabbed from start to exit, other
 // windows kept under the cover, and no lock at all when a grab is taken.
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "locker_test.h"
 
@@ -63,9 +65,21 @@ TEST_P(ForeignWindow, EndsBelowTheCover) {
 
 INSTANTIATE_TEST_SUITE_P(OverrideRedirectOrNot, ForeignWindow, ::testing::Values(false, true));
 
+// Watches the program while it waits for a grab it cannot have, until it
+// gives up: a lock that could not hold keyboard and pointer must never look
+// like one, so no window of it may be seen in the meantime.
+bool ShowsAWindowBeforeGivingUp(Process& locker, const XClient& x) {
+    while (locker.Running()) {
+        if (x.Find("umbrafold", "Umbrafold", nullptr)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return false;
+}
+
 TEST_F(Holding, RefusesToLockWhileAnotherClientHoldsTheKeyboard) {
     ASSERT_EQ(x->TryGrabKeyboard(true), GrabSuccess);
     Run();
+    EXPECT_FALSE(ShowsAWindowBeforeGivingUp(*locker, *x));
     EXPECT_EQ(Ending(), "exit status 1");
     EXPECT_NE(locker->Stderr().find("umbrafold: cannot grab the keyboard: another program holds it"),
               std::string::npos)
@@ -75,6 +89,7 @@ TEST_F(Holding, RefusesToLockWhileAnotherClientHoldsTheKeyboard) {
 TEST_F(Holding, RefusesToLockWhileAnotherClientHoldsThePointer) {
     ASSERT_EQ(x->TryGrabPointer(true), GrabSuccess);
     Run();
+    EXPECT_FALSE(ShowsAWindowBeforeGivingUp(*locker, *x));
     EXPECT_EQ(Ending(), "exit status 1");
     EXPECT_NE(locker->Stderr().find("umbrafold: cannot grab the pointer: another program holds it"),
               std::string::npos)

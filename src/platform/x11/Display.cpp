@@ -115,15 +115,19 @@ void open_connection() {
     XInternAtoms(display, const_cast<char**>(names), 8, False, atoms);
     g_x.atoms = {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7]};
 
-    int event_base = 0, error_base = 0;
-    if (XRRQueryExtension(display, &event_base, &error_base)) g_x.randr_event_base = event_base;
     if (keymap_breaks_grabs(display))
         posix::fatal("cannot lock", "the keyboard map has a key that breaks any grab (grab:break_actions)");
 
-    // Foreign windows coming up or moving above ours, and the screen
-    // changing size, are all reported on the root.
+    // Foreign windows coming up or moving above ours, and the root changing
+    // size, are all reported on the root.
     XSelectInput(display, g_x.root, SubstructureNotifyMask | StructureNotifyMask | FocusChangeMask);
-    if (g_x.randr_event_base >= 0) XRRSelectInput(display, g_x.root, RRScreenChangeNotifyMask);
+}
+
+void watch_screen_changes() {
+    int event_base = 0, error_base = 0;
+    if (!XRRQueryExtension(g_x.display, &event_base, &error_base)) return;
+    g_x.randr_event_base = event_base;
+    XRRSelectInput(g_x.display, g_x.root, RRScreenChangeNotifyMask);
 }
 
 Rect root_rect() {

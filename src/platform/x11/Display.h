@@ -35,6 +35,11 @@ extern Connection g_x;
 // line on stderr where there is none or its grabs would not hold.
 void open_connection();
 
+// Monitors coming, going and moving: RandR's notices, asked for once the
+// lock is held (four round trips the lock itself does not need; the root's
+// own ConfigureNotify covers a change of its size before then).
+void watch_screen_changes();
+
 // The whole root window, over every monitor.
 Rect root_rect();
 

@@ -7,6 +7,7 @@
 #include "platform/ui.h"
 #include "platform/x11/Display.h"
 #include "platform/x11/KeyBlock.h"
+#include "platform/x11/Window.h"
 
 namespace x11 {
 namespace {
@@ -41,6 +42,8 @@ bool grab_within(TryGrab try_grab) {
 
 }  // namespace
 
+bool grabs_held() { return g_on; }
+
 void reassert_grabs() {
     if (!g_on) return;
     grab_keyboard();
@@ -56,8 +59,8 @@ using namespace x11;
 // Both grabs are made on the root: a grab on one of our own windows would
 // end the moment another client unmapped that window.
 void set_system_key_block(bool on) {
-    g_on = on;
     if (!on) {
+        g_on = false;
         XUngrabPointer(g_x.display, CurrentTime);
         XUngrabKeyboard(g_x.display, CurrentTime);
         XSync(g_x.display, False);
@@ -66,6 +69,11 @@ void set_system_key_block(bool on) {
     // Every key comes to us, and we route it to the focused control.
     if (!grab_within(grab_keyboard)) posix::fatal("cannot grab the keyboard", "another program holds it");
     if (!grab_within(grab_pointer)) posix::fatal("cannot grab the pointer", "another program holds it");
+    g_on = true;
+    // Held: the lock may show now (never a lock it cannot hold), and what
+    // only the dialog needs comes after it.
+    map_shown_windows();
+    watch_screen_changes();
 }
 
 }  // namespace ui

@@ -3,6 +3,9 @@
 
 namespace x11 {
 
+// Both grabs taken, and the lock not yet ended.
+bool grabs_held();
+
 // Takes both grabs again, if the key block is on; one attempt, no waiting.
 void reassert_grabs();
 

@@ -9,6 +9,7 @@
 
 #include "platform/x11/Icon.h"
 #include "platform/x11/Compositor.h"
+#include "platform/x11/KeyBlock.h"
 
 namespace x11 {
 namespace {
@@ -161,6 +162,20 @@ void restore(ui::Window* w, const Rect& now, bool mapped) {
                           static_cast<unsigned>(w->outer.w), static_cast<unsigned>(w->outer.h));
 }
 
+void map_now(ui::Window* w) {
+    if (!w->xwindow) {
+        w->outer = centred_on_primary(w->form->width(), w->form->height());
+        make_native(w);
+    }
+    XMapRaised(g_x.display, w->xwindow);
+    XFlush(g_x.display);
+}
+
+void map_shown_windows() {
+    for (ui::Window* w : g_windows)
+        if (w->mapped) map_now(w);
+}
+
 void paint_dirty() {
     for (ui::Window* w : g_windows)
         if (w->form && w->form->dirty()) paint(w);
@@ -193,25 +208,26 @@ Window* create_window(const WindowDesc& desc, FormEvents& events) {
     auto* w = new Window;
     w->desc = &desc;
     w->events = &events;
+    // The cover is made at once, the size of the root as the server gave
+    // it on connecting; the dialog's native window, its monitor and its icon
+    // wait until it is shown, after the lock.
     if (desc.kind == WindowKind::Cover) {
-        w->outer = root_rect();
+        w->outer = {0, 0, DisplayWidth(g_x.display, g_x.screen), DisplayHeight(g_x.display, g_x.screen)};
+        make_native(w);
     } else {
         w->form = std::make_unique<dialog::Form>(desc, events, *w, g_x.dpi);
-        w->outer = centred_on_primary(w->form->width(), w->form->height());
     }
-    make_native(w);
     g_windows.push_back(w);
     return w;
 }
 
 void show(Window* window) {
     window->mapped = true;
-    XMapRaised(g_x.display, window->xwindow);
-    XFlush(g_x.display);
+    if (grabs_held()) map_now(window);
 }
 
 void make_topmost(Window* window) {
-    XRaiseWindow(g_x.display, window->xwindow);
+    if (window->xwindow) XRaiseWindow(g_x.display, window->xwindow);
     // Anything of ours made earlier stays below, as each window is lifted
     // in its turn; the dialog keeps its place above the cover.
     for (ui::Window* w : g_windows)

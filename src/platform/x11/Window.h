@@ -51,6 +51,13 @@ void recreate(ui::Window* window);
 // Another client unmapped, moved or resized it: put it back.
 void restore(ui::Window* window, const Rect& now, bool mapped);
 
+// Nothing is mapped before keyboard and pointer are held: a window shown
+// before that waits until the grabs are taken, which maps every such window
+// in the order they were made (cover first). Makes the dialog's native
+// window on its first mapping.
+void map_now(ui::Window* window);
+void map_shown_windows();
+
 // Paints the dialogs that need it.
 void paint_dirty();
 
