@@ -2,6 +2,8 @@
 // windows kept under the cover, and no lock at all when a grab is taken.
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "locker_test.h"
@@ -94,6 +96,26 @@ TEST_F(Holding, RefusesToLockWhileAnotherClientHoldsThePointer) {
     EXPECT_NE(locker->Stderr().find("umbrafold: cannot grab the pointer: another program holds it"),
               std::string::npos)
         << locker->Stderr();
+}
+
+// The dialog is drawn by a module loaded once the lock holds; a program
+// that would not find it refuses before showing or grabbing anything.
+TEST_F(Holding, RefusesToLockWithoutItsDrawingModule) {
+    char folder[] = "/tmp/umbrafold-alone.XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string alone = std::string(folder) + "/umbrafold";
+    std::filesystem::copy_file(UMBRAFOLD_PATH, alone);
+    Spawn spawn;
+    spawn.argv = {alone};
+    spawn.set_env = {{"DISPLAY", server->display()}};
+    spawn.unset_env = {"WAYLAND_DISPLAY"};
+    Run(spawn);
+    EXPECT_FALSE(ShowsAWindowBeforeGivingUp(*locker, *x));
+    EXPECT_EQ(Ending(), "exit status 1");
+    EXPECT_NE(locker->Stderr().find("umbrafold: cannot find umbrafold-draw.so"), std::string::npos)
+        << locker->Stderr();
+    EXPECT_EQ(x->TryGrabKeyboard(), GrabSuccess);
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

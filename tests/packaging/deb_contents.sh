@@ -32,6 +32,7 @@ dpkg-deb -x "$deb" "$work/root"
 
 cat >"$work/expected" <<'LIST'
 ./usr/bin/umbrafold
+./usr/lib/umbrafold/umbrafold-draw.so
 ./usr/libexec/umbrafold/umbrafold-wayland
 ./usr/share/applications/umbrafold.desktop
 ./usr/share/doc/umbrafold/changelog.gz
@@ -50,6 +51,7 @@ binary=$work/root/usr/bin/umbrafold
 file -b "$binary" | grep -q ', stripped' || fail "the packaged program is not stripped: $(file -b "$binary")"
 out=$("$binary" --version </dev/null) || fail "the packaged umbrafold --version exited with $?"
 [ "$out" = "$version_line" ] || fail "the packaged umbrafold --version printed '$out', expected '$version_line'"
+finds_drawing_module "$binary"
 
 # The compressed man page still renders cleanly.
 warnings=$(MANWIDTH=80 man --warnings -l "$work/root/usr/share/man/man1/umbrafold.1.gz" 2>&1 >/dev/null)

@@ -15,6 +15,7 @@ prefix=$work/prefix
 # Exactly these files: nothing missing, nothing installed by mistake.
 cat >"$work/expected" <<'LIST'
 ./bin/umbrafold
+./lib/umbrafold/umbrafold-draw.so
 ./libexec/umbrafold/umbrafold-wayland
 ./share/applications/umbrafold.desktop
 ./share/doc/umbrafold/changelog
@@ -30,6 +31,7 @@ same_lines "the installed tree" "$work/expected" "$work/actual"
 [ -x "$prefix/bin/umbrafold" ] || fail "bin/umbrafold is not executable"
 out=$("$prefix/bin/umbrafold" --version </dev/null) || fail "installed umbrafold --version exited with $?"
 [ "$out" = "$version" ] || fail "installed umbrafold --version printed '$out', expected '$version'"
+finds_drawing_module "$prefix/bin/umbrafold"
 
 # In a Wayland session it hands over to the installed Wayland program,
 # which finds no compositor on this socket and says so.

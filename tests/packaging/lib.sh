@@ -25,3 +25,13 @@ same_lines() {
     actual=$3
     diff -u "$expected" "$actual" >&2 || fail "$what differs from what was expected (- expected, + actual)"
 }
+
+# The program finds its drawing module from where it was installed: with no
+# display to open, it gets as far as trying to open one.
+finds_drawing_module() {
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$1" 2>&1 </dev/null) || true
+    case $out in
+    *"cannot open display"*) ;;
+    *) fail "$1 did not get as far as opening a display: $out" ;;
+    esac
+}

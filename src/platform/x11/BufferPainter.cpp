@@ -29,8 +29,10 @@ struct CachedFont {
 };
 std::vector<CachedFont> g_fonts;
 
+}  // namespace
+
 // Fonts are opened on first use and kept for the life of the program.
-XftFont* open_font(const ui::Font& font) {
+XftFont* BufferPainter::open_font(const ui::Font& font) {
     const char* face = font.face;
     const double points = font.points;
     for (const CachedFont& f : g_fonts)
@@ -39,7 +41,7 @@ XftFont* open_font(const ui::Font& font) {
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face));
     FcPatternAddDouble(pattern, FC_SIZE, points);
-    FcPatternAddDouble(pattern, FC_DPI, g_x.dpi);
+    FcPatternAddDouble(pattern, FC_DPI, x_.dpi);
     FcPatternAddInteger(pattern, FC_WEIGHT, font.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_MEDIUM);
     if (lean) {
         // What Debian's default configuration would have added.
@@ -47,15 +49,13 @@ XftFont* open_font(const ui::Font& font) {
         FcPatternAddInteger(pattern, FC_LCD_FILTER, FC_LCD_DEFAULT);
     }
     FcResult result = FcResultNoMatch;
-    FcPattern* match = XftFontMatch(g_x.display, g_x.screen, pattern, &result);
+    FcPattern* match = XftFontMatch(x_.display, x_.screen, pattern, &result);
     FcPatternDestroy(pattern);
-    XftFont* opened = match ? XftFontOpenPattern(g_x.display, match) : nullptr;
+    XftFont* opened = match ? XftFontOpenPattern(x_.display, match) : nullptr;
     if (!opened) posix::fatal("cannot open any font", "fontconfig matches none");
     g_fonts.push_back({face, points, font.bold, opened});
     return opened;
 }
-
-}  // namespace
 
 dialog::FontMetrics BufferPainter::metrics(const ui::Font& font) {
     const XftFont* opened = open_font(font);
@@ -64,28 +64,28 @@ dialog::FontMetrics BufferPainter::metrics(const ui::Font& font) {
 
 int BufferPainter::text_width(const ui::Font& font, std::string_view utf8) {
     XGlyphInfo extents{};
-    XftTextExtentsUtf8(g_x.display, open_font(font), reinterpret_cast<const FcChar8*>(utf8.data()),
+    XftTextExtentsUtf8(x_.display, open_font(font), reinterpret_cast<const FcChar8*>(utf8.data()),
                        static_cast<int>(utf8.size()), &extents);
     return extents.xOff;
 }
 
 BufferPainter::~BufferPainter() {
     if (draw_) XftDrawDestroy(draw_);
-    if (buffer_) XFreePixmap(g_x.display, buffer_);
-    if (gc_) XFreeGC(g_x.display, gc_);
+    if (buffer_) XFreePixmap(x_.display, buffer_);
+    if (gc_) XFreeGC(x_.display, gc_);
 }
 
 void BufferPainter::fit(::Window target, int width, int height) {
     if (buffer_ && target == target_ && width <= width_ && height <= height_) return;
     if (draw_) XftDrawDestroy(draw_);
-    if (buffer_) XFreePixmap(g_x.display, buffer_);
+    if (buffer_) XFreePixmap(x_.display, buffer_);
     target_ = target;
     width_ = width;
     height_ = height;
-    buffer_ = XCreatePixmap(g_x.display, target, static_cast<unsigned>(width),
-                            static_cast<unsigned>(height), static_cast<unsigned>(g_x.depth));
-    if (!gc_) gc_ = XCreateGC(g_x.display, buffer_, 0, nullptr);
-    draw_ = XftDrawCreate(g_x.display, buffer_, g_x.visual, g_x.colormap);
+    buffer_ = XCreatePixmap(x_.display, target, static_cast<unsigned>(width),
+                            static_cast<unsigned>(height), static_cast<unsigned>(x_.depth));
+    if (!gc_) gc_ = XCreateGC(x_.display, buffer_, 0, nullptr);
+    draw_ = XftDrawCreate(x_.display, buffer_, x_.visual, x_.colormap);
 }
 
 XftColor* BufferPainter::resolve(Colour colour) {
@@ -97,15 +97,15 @@ XftColor* BufferPainter::resolve(Colour colour) {
     render.blue = static_cast<unsigned short>(((colour >> 16) & 0xFF) * 0x101);
     render.alpha = 0xFFFF;
     CachedColour cached{colour, {}};
-    XftColorAllocValue(g_x.display, g_x.visual, g_x.colormap, &render, &cached.colour);
+    XftColorAllocValue(x_.display, x_.visual, x_.colormap, &render, &cached.colour);
     g_colours.push_back(cached);
     return &g_colours.back().colour;
 }
 
 void BufferPainter::fill(const Rect& r, Colour colour) {
     if (r.w <= 0 || r.h <= 0) return;
-    XSetForeground(g_x.display, gc_, resolve(colour)->pixel);
-    XFillRectangle(g_x.display, buffer_, gc_, r.x, r.y, static_cast<unsigned>(r.w),
+    XSetForeground(x_.display, gc_, resolve(colour)->pixel);
+    XFillRectangle(x_.display, buffer_, gc_, r.x, r.y, static_cast<unsigned>(r.w),
                    static_cast<unsigned>(r.h));
 }
 
@@ -122,23 +122,29 @@ void BufferPainter::icon(int x, int y) {
         tried = true;
         XpmAttributes attributes{};
         attributes.valuemask = XpmVisual | XpmColormap | XpmDepth;
-        attributes.visual = g_x.visual;
-        attributes.colormap = g_x.colormap;
-        attributes.depth = static_cast<unsigned>(g_x.depth);
-        if (XpmCreatePixmapFromData(g_x.display, g_x.root, const_cast<char**>(umbrafold_icon_32), &icon, &mask,
+        attributes.visual = x_.visual;
+        attributes.colormap = x_.colormap;
+        attributes.depth = static_cast<unsigned>(x_.depth);
+        if (XpmCreatePixmapFromData(x_.display, x_.root, const_cast<char**>(umbrafold_icon_32), &icon, &mask,
                                     &attributes) != XpmSuccess)
             icon = 0;
     }
     if (!icon) return;
-    XSetClipMask(g_x.display, gc_, mask);
-    XSetClipOrigin(g_x.display, gc_, x, y);
-    XCopyArea(g_x.display, icon, buffer_, gc_, 0, 0, 32, 32, x, y);
-    XSetClipMask(g_x.display, gc_, None);
+    XSetClipMask(x_.display, gc_, mask);
+    XSetClipOrigin(x_.display, gc_, x, y);
+    XCopyArea(x_.display, icon, buffer_, gc_, 0, 0, 32, 32, x, y);
+    XSetClipMask(x_.display, gc_, None);
 }
 
 void BufferPainter::present(const Rect& r) {
-    XCopyArea(g_x.display, buffer_, target_, gc_, r.x, r.y, static_cast<unsigned>(r.w),
+    XCopyArea(x_.display, buffer_, target_, gc_, r.x, r.y, static_cast<unsigned>(r.w),
               static_cast<unsigned>(r.h), r.x, r.y);
 }
 
 }  // namespace x11
+
+// The module's entry point (BackBuffer.h); its one exported symbol.
+extern "C" __attribute__((visibility("default"))) x11::BackBuffer* umbrafold_make_back_buffer(
+    const x11::Connection* connection) {
+    return new x11::BufferPainter(*connection);
+}

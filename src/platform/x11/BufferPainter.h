@@ -1,5 +1,6 @@
 // The dialog painter's drawing on X11: Xlib rectangles and Xft text into a
-// back buffer, which reaches the window in one copy.
+// back buffer, which reaches the window in one copy. Built into the drawing
+// module only (BackBuffer.h).
 #pragma once
 
 #include <string_view>
@@ -7,20 +8,18 @@
 #include <X11/Xlib.h>
 #include <X11/Xft/Xft.h>
 
-#include "platform/dialog/Painter.h"
-#include "platform/x11/Display.h"
+#include "platform/x11/BackBuffer.h"
 
 namespace x11 {
 
-class BufferPainter final : public dialog::Painter {
+class BufferPainter final : public BackBuffer {
 public:
-    BufferPainter() = default;
+    explicit BufferPainter(const Connection& x) : x_(x) {}
     BufferPainter(const BufferPainter&) = delete;
     BufferPainter& operator=(const BufferPainter&) = delete;
-    ~BufferPainter();
+    ~BufferPainter() override;
 
-    // Makes sure the back buffer covers width x height of the window.
-    void fit(::Window target, int width, int height);
+    void fit(::Window target, int width, int height) override;
 
     dialog::FontMetrics metrics(const ui::Font& font) override;
     int text_width(const ui::Font& font, std::string_view utf8) override;
@@ -31,6 +30,8 @@ public:
 
 private:
     XftColor* resolve(Colour colour);
+    XftFont* open_font(const ui::Font& font);
+    const Connection& x_;
     GC gc_ = nullptr;
     ::Window target_ = 0;
     Pixmap buffer_ = 0;

@@ -79,8 +79,9 @@ Rect centred_on_primary(int width, int height) {
 
 void paint(ui::Window* w) {
     dialog::Form& form = *w->form;
-    w->painter.fit(w->xwindow, form.width(), form.height());
-    form.paint(w->painter);
+    if (!w->painter) w->painter = make_back_buffer();
+    w->painter->fit(w->xwindow, form.width(), form.height());
+    form.paint(*w->painter);
     // The first paint fits the title to its text; the help area follows.
     const Rect help = help_rect_of(w);
     if (w->help_area && (help.x != w->help_rect.x || help.y != w->help_rect.y || help.w != w->help_rect.w ||

@@ -7,7 +7,7 @@
 
 #include "platform/dialog/Form.h"
 #include "platform/ui.h"
-#include "platform/x11/BufferPainter.h"
+#include "platform/x11/BackBuffer.h"
 #include "platform/x11/Display.h"
 
 struct ui::Window final : dialog::Host {
@@ -19,7 +19,7 @@ struct ui::Window final : dialog::Host {
     x11::Rect outer;         // in root coordinates
     std::unique_ptr<dialog::Form> form;
     bool mapped = false;  // shown by us, so to be kept shown
-    x11::BufferPainter painter;
+    std::unique_ptr<x11::BackBuffer> painter;  // from the first paint on
 
     bool is_cover() const { return !form; }
 

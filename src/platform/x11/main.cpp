@@ -3,6 +3,7 @@
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/Secrets.h"
 #include "platform/posix/Signals.h"
+#include "platform/x11/BackBuffer.h"
 #include "platform/x11/Display.h"
 #include "platform/x11/WaylandHandOver.h"
 #include "windows/modMain.h"
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
     // Before anything is typed, and before a signal could end the lock.
     posix::protect_secrets();
     posix::install_signal_handlers();
+    // No lock without the means to draw its dialog once it holds.
+    x11::find_drawing_module();
     x11::open_connection();
 
     modMain::Main();
