@@ -12,9 +12,10 @@ struct CountRequest {
     std::vector<std::string> argv;
     std::string name;
     bool until_ready = false;  // else until locked
-    // Umbrafold takes the pointer grab last, once the cover is up: counting
-    // up to that call is exact, where a stop sent on seeing the lock lands a
-    // little later each time while Umbrafold goes on to draw its dialog.
+    // Umbrafold asks for the pointer grab as its last request before the
+    // cover goes up (older builds: after the cover): counting up to that
+    // call is exact, where a stop sent on seeing the lock lands a little
+    // later each time while Umbrafold goes on to draw its dialog.
     bool until_pointer_grab = false;
     int width = 1024, height = 768;
     std::string keep_dir;  // where the callgrind files stay, if set

