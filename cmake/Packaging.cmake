@@ -38,8 +38,8 @@ install(FILES ${UMBRAFOLD_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${UMBRAFOLD_DATA_DIR}/umbrafold.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
 # The theme icons are made from the same XPM files the program shows, by a
-# small generator built here, so no image tool is needed at build time.
-add_executable(umbrafold_xpm2png ${PROJECT_SOURCE_DIR}/resources/xpm2png.cpp)
+# small generator built with the program (resources/), so no image tool is
+# needed at build time.
 set(UMBRAFOLD_ICONS "")
 foreach(size 16 32)
   set(png ${PROJECT_BINARY_DIR}/data/icons/${size}x${size}/umbrafold.png)

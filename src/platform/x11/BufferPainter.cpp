@@ -1,15 +1,16 @@
 // Xlib and Xft drawing into a back buffer.
 #include "platform/x11/BufferPainter.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <vector>
 
-#include <X11/xpm.h>
+#include <X11/Xutil.h>
 
 #include "platform/fonts/LeanConfig.h"
 #include "platform/posix/Fatal.h"
-#include "umbrafold-32.xpm"
+#include "umbrafold-icons.h"
 
 namespace x11 {
 namespace {
@@ -115,24 +116,36 @@ void BufferPainter::text(int x, int y, const ui::Font& font, Colour colour, std:
                       reinterpret_cast<const FcChar8*>(utf8.data()), static_cast<int>(utf8.size()));
 }
 
+// The icon's pixels, in whatever layout the visual has, and a bitmap of its
+// opaque ones; made on the first paint that shows it, kept from then on.
 void BufferPainter::icon(int x, int y) {
     static Pixmap icon = 0, mask = 0;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
-        XpmAttributes attributes{};
-        attributes.valuemask = XpmVisual | XpmColormap | XpmDepth;
-        attributes.visual = x_.visual;
-        attributes.colormap = x_.colormap;
-        attributes.depth = static_cast<unsigned>(x_.depth);
-        if (XpmCreatePixmapFromData(x_.display, x_.root, const_cast<char**>(umbrafold_icon_32), &icon, &mask,
-                                    &attributes) != XpmSuccess)
-            icon = 0;
+    constexpr int kSize = 32;
+    if (!icon) {
+        const unsigned long* argb = umbrafold_argb_32 + 2;
+        XImage* image = XCreateImage(x_.display, x_.visual, static_cast<unsigned>(x_.depth), ZPixmap, 0, nullptr,
+                                     kSize, kSize, 32, 0);
+        if (!image) return;
+        image->data = static_cast<char*>(std::calloc(static_cast<std::size_t>(image->bytes_per_line), kSize));
+        char opaque[kSize * kSize / 8] = {};  // rows of bits, least significant first
+        for (int row = 0; row < kSize; ++row) {
+            for (int column = 0; column < kSize; ++column) {
+                const unsigned long p = argb[row * kSize + column];
+                if (!(p >> 24)) continue;
+                const Colour bgr = static_cast<Colour>((p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF));
+                XPutPixel(image, column, row, resolve(bgr)->pixel);
+                opaque[row * kSize / 8 + column / 8] = static_cast<char>(opaque[row * kSize / 8 + column / 8] |
+                                                                        1 << (column % 8));
+            }
+        }
+        icon = XCreatePixmap(x_.display, x_.root, kSize, kSize, static_cast<unsigned>(x_.depth));
+        XPutImage(x_.display, icon, gc_, image, 0, 0, 0, 0, kSize, kSize);
+        XDestroyImage(image);
+        mask = XCreateBitmapFromData(x_.display, x_.root, opaque, kSize, kSize);
     }
-    if (!icon) return;
     XSetClipMask(x_.display, gc_, mask);
     XSetClipOrigin(x_.display, gc_, x, y);
-    XCopyArea(x_.display, icon, buffer_, gc_, 0, 0, 32, 32, x, y);
+    XCopyArea(x_.display, icon, buffer_, gc_, 0, 0, kSize, kSize, x, y);
     XSetClipMask(x_.display, gc_, None);
 }
 
