@@ -9,7 +9,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib-xcb.h>
 #include <X11/Xresource.h>
-#include <X11/extensions/Xrandr.h>
+#include <xcb/randr.h>
 #include <xcb/xcb.h>
 
 #include "platform/x11/EventSource.h"
@@ -109,10 +109,14 @@ void open_connection() {
 }
 
 void watch_screen_changes() {
-    int event_base = 0, error_base = 0;
-    if (!XRRQueryExtension(g_x.display, &event_base, &error_base)) return;
-    g_x.randr_event_base = event_base;
-    XRRSelectInput(g_x.display, g_x.root, RRScreenChangeNotifyMask);
+    xcb_connection_t* c = XGetXCBConnection(g_x.display);
+    const xcb_query_extension_reply_t* randr = xcb_get_extension_data(c, &xcb_randr_id);
+    if (!randr || !randr->present) return;
+    // Monitors came with RandR 1.5, which the server offers a client that
+    // has asked for it.
+    std::free(xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 5), nullptr));
+    g_x.randr_event_base = randr->first_event;
+    xcb_randr_select_input(c, static_cast<xcb_window_t>(g_x.root), XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE);
 }
 
 Rect root_rect() {
@@ -123,20 +127,26 @@ Rect root_rect() {
 }
 
 Rect primary_monitor() {
-    int count = 0;
-    XRRMonitorInfo* monitors =
-        g_x.randr_event_base >= 0 ? XRRGetMonitors(g_x.display, g_x.root, True, &count) : nullptr;
-    const XRRMonitorInfo* primary = nullptr;
-    const XRRMonitorInfo* at_origin = nullptr;
-    for (int i = 0; i < count && !primary; ++i) {
-        const XRRMonitorInfo& m = monitors[i];
-        if (m.primary) primary = &m;
-        if (!at_origin && Rect{m.x, m.y, m.width, m.height}.contains(0, 0)) at_origin = &m;
+    xcb_randr_get_monitors_reply_t* monitors = nullptr;
+    if (g_x.randr_event_base >= 0) {
+        xcb_connection_t* c = XGetXCBConnection(g_x.display);
+        monitors = xcb_randr_get_monitors_reply(
+            c, xcb_randr_get_monitors(c, static_cast<xcb_window_t>(g_x.root), 1), nullptr);
     }
-    const XRRMonitorInfo* chosen = primary ? primary : at_origin;
+    const xcb_randr_monitor_info_t* primary = nullptr;
+    const xcb_randr_monitor_info_t* at_origin = nullptr;
+    if (monitors) {
+        for (auto it = xcb_randr_get_monitors_monitors_iterator(monitors); it.rem && !primary;
+             xcb_randr_monitor_info_next(&it)) {
+            const xcb_randr_monitor_info_t* m = it.data;
+            if (m->primary) primary = m;
+            if (!at_origin && Rect{m->x, m->y, m->width, m->height}.contains(0, 0)) at_origin = m;
+        }
+    }
+    const xcb_randr_monitor_info_t* chosen = primary ? primary : at_origin;
     // The root's size costs a round trip; ask only when no monitor will do.
     const Rect found = chosen ? Rect{chosen->x, chosen->y, chosen->width, chosen->height} : root_rect();
-    if (monitors) XRRFreeMonitors(monitors);
+    std::free(monitors);
     return found;
 }
 

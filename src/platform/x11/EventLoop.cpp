@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
+#include <xcb/randr.h>
 
 #include "platform/posix/Fatal.h"
 #include "platform/posix/Signals.h"
@@ -96,7 +96,7 @@ void dispatch(XEvent& event) {
         if (event.xfocus.window == g_x.root && event.xfocus.mode == NotifyUngrab) reassert_grabs();
         break;
     default:
-        if (g_x.randr_event_base >= 0 && event.type == g_x.randr_event_base + RRScreenChangeNotify) {
+        if (g_x.randr_event_base >= 0 && event.type == g_x.randr_event_base + XCB_RANDR_SCREEN_CHANGE_NOTIFY) {
             fit_to_screen();
         }
         break;

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include <X11/Xlib-xcb.h>
-#include <X11/extensions/Xrandr.h>
+#include <xcb/randr.h>
 #include <xcb/xcb.h>
 
 #include "platform/posix/Fatal.h"
@@ -116,7 +116,7 @@ bool translate(const xcb_generic_event_t* raw, XEvent* event) {
         return true;
     default:
         // The screen changed size; the loop asks the server for the rest.
-        return g_x.randr_event_base >= 0 && type == g_x.randr_event_base + RRScreenChangeNotify;
+        return g_x.randr_event_base >= 0 && type == g_x.randr_event_base + XCB_RANDR_SCREEN_CHANGE_NOTIFY;
     }
 }
 
