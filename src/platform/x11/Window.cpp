@@ -7,8 +7,8 @@
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 
-#include "platform/x11/Icon.h"
 #include "platform/x11/Compositor.h"
+#include "platform/x11/Icon.h"
 #include "platform/x11/KeyBlock.h"
 
 namespace x11 {
