@@ -15,7 +15,7 @@ prefix=$work/prefix
 # Exactly these files: nothing missing, nothing installed by mistake.
 cat >"$work/expected" <<'LIST'
 ./bin/umbrafold
-./lib/umbrafold/umbrafold-draw.so
+./libexec/umbrafold/umbrafold-draw.so
 ./libexec/umbrafold/umbrafold-wayland
 ./share/applications/umbrafold.desktop
 ./share/doc/umbrafold/changelog
