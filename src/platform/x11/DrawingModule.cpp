@@ -40,10 +40,10 @@ void find_drawing_module() {
 
 std::unique_ptr<BackBuffer> make_back_buffer() {
     static const MakeBackBuffer make = [] {
-        // The module itself binds at once (it is linked with -z now); the
-        // libraries it pulls in bind as they are called, as they did when
-        // the program loaded them at start.
-        void* module = dlopen(g_module_path.c_str(), RTLD_LAZY | RTLD_LOCAL);
+        // Bound at once, with the libraries it pulls in: a symbol that will
+        // not resolve ends the program here, before a password is stored,
+        // rather than at some later paint while the station is locked.
+        void* module = dlopen(g_module_path.c_str(), RTLD_NOW | RTLD_LOCAL);
         void* entry = module ? dlsym(module, kMakeBackBuffer) : nullptr;
         if (!entry) posix::fatal("cannot load " UMBRAFOLD_DRAW_MODULE, dlerror());
         return reinterpret_cast<MakeBackBuffer>(entry);
