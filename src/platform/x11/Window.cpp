@@ -232,7 +232,7 @@ void make_topmost(Window* window) {
     // Anything of ours made earlier stays below, as each window is lifted
     // in its turn; the dialog keeps its place above the cover.
     for (ui::Window* w : g_windows)
-        if (w != window && !w->is_cover()) XRaiseWindow(g_x.display, w->xwindow);
+        if (w != window && !w->is_cover() && w->xwindow) XRaiseWindow(g_x.display, w->xwindow);
 }
 
 }  // namespace ui
