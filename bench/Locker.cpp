@@ -68,11 +68,14 @@ std::vector<pid_t> GroupMembers(pid_t group) {
 
 long ResidentKb(pid_t pid) { return StatusField(pid, "VmRSS"); }
 
-std::vector<std::string> SplitWords(const std::string& command) {
-    std::istringstream in(command);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) words.push_back(word);
-    return words;
+bool ParseLockerCommand(const std::string& arg, LockerCommand* out) {
+    const std::size_t eq = arg.find('=');
+    if (eq == std::string::npos || arg[0] == '-') return false;
+    out->name = arg.substr(0, eq);
+    out->argv.clear();
+    std::istringstream in(arg.substr(eq + 1));
+    for (std::string word; in >> word;) out->argv.push_back(word);
+    return true;
 }
 
 Locker::Locker(const std::vector<std::string>& argv, const std::string& display)

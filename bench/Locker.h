@@ -48,6 +48,14 @@ private:
 // VmRSS of any process, such as the X server, in kB.
 long ResidentKb(pid_t pid);
 
-std::vector<std::string> SplitWords(const std::string& command);
+// A locker as the benchmarks' command lines name it: NAME=COMMAND, the
+// command split at spaces.
+struct LockerCommand {
+    std::string name;
+    std::vector<std::string> argv;
+};
+
+// Reads NAME=COMMAND; false for anything else, such as an option.
+bool ParseLockerCommand(const std::string& arg, LockerCommand* out);
 
 }  // namespace bench

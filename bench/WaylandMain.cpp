@@ -42,11 +42,6 @@ struct Options {
     double idle_ms = 300;
 };
 
-struct LockerCommand {
-    std::string name;
-    std::vector<std::string> argv;
-};
-
 constexpr double kStartDeadlineMs = 10'000;
 constexpr double kKeyDeadlineMs = 500;
 
@@ -186,9 +181,8 @@ int main(int argc, char** argv) {
         };
         if (arg == "--runs") o.runs = std::atoi(value().c_str());
         else if (arg == "--keys") o.key_pairs = std::atoi(value().c_str());
-        else if (arg.find('=') != std::string::npos && arg[0] != '-') {
-            const std::size_t eq = arg.find('=');
-            lockers.push_back({arg.substr(0, eq), SplitWords(arg.substr(eq + 1))});
+        else if (LockerCommand locker; ParseLockerCommand(arg, &locker)) {
+            lockers.push_back(locker);
         } else {
             Usage();
         }

@@ -40,11 +40,6 @@ struct Options {
     bool cold_server = false;  // leave the server as it starts (WarmServer.h)
 };
 
-struct LockerCommand {
-    std::string name;
-    std::vector<std::string> argv;
-};
-
 constexpr double kStartDeadlineMs = 10'000;
 constexpr double kKeyDeadlineMs = 500;
 
@@ -183,9 +178,8 @@ int main(int argc, char** argv) {
         else if (arg == "--cold-server") o.cold_server = true;
         else if (arg == "--size") {
             if (std::sscanf(value().c_str(), "%dx%d", &o.width, &o.height) != 2) Usage();
-        } else if (arg.find('=') != std::string::npos && arg[0] != '-') {
-            const std::size_t eq = arg.find('=');
-            lockers.push_back({arg.substr(0, eq), SplitWords(arg.substr(eq + 1))});
+        } else if (LockerCommand locker; ParseLockerCommand(arg, &locker)) {
+            lockers.push_back(locker);
         } else {
             Usage();
         }
