@@ -21,7 +21,7 @@ field() {
 # fonts-liberation is named by hand; the libraries of both window systems
 # can only come from dpkg-shlibdeps.
 depends=$(field Depends)
-for package in fonts-liberation libx11-6 libc6 libwayland-client0 libwayland-cursor0 libxkbcommon0 libfreetype6; do
+for package in fonts-liberation libxcb1 libxcb-cursor0 libc6 libwayland-client0 libwayland-cursor0 libxkbcommon0 libfreetype6; do
     echo "$depends" | tr ',' '\n' | grep -q "^ *$package\( \|$\)" ||
         fail "Depends lacks $package: '$depends'"
 done

@@ -10,11 +10,10 @@
 #include "platform/x11/Compositor.h"
 
 #include <array>
+#include <cstdint>
 #include <iterator>
 #include <map>
 #include <utility>
-
-#include <X11/Xatom.h>
 
 #include "platform/x11/Display.h"
 #include "platform/x11/Window.h"
@@ -23,21 +22,21 @@ namespace x11 {
 namespace {
 
 struct Hint {
-    Atom property;
-    Atom type;
-    long value;
+    xcb_atom_t property;
+    xcb_atom_t type;
+    std::uint32_t value;
 };
 
-constexpr long kOpaque = 0xFFFFFFFF;
+constexpr std::uint32_t kOpaque = 0xFFFFFFFF;
 
 // Built on first use, once the atoms are interned.
 const std::array<Hint, 3>& hints() {
     static const std::array<Hint, 3> all = {{
-        {g_x.atoms.net_wm_window_type, XA_ATOM, static_cast<long>(g_x.atoms.net_wm_window_type_dock)},
-        {g_x.atoms.net_wm_window_opacity, XA_CARDINAL, kOpaque},
+        {g_x.atoms.net_wm_window_type, XCB_ATOM_ATOM, g_x.atoms.net_wm_window_type_dock},
+        {g_x.atoms.net_wm_window_opacity, XCB_ATOM_CARDINAL, kOpaque},
         // Asks a compositor to leave the window alone rather than paint
         // it through its own buffers, where it honours that.
-        {g_x.atoms.net_wm_bypass_compositor, XA_CARDINAL, 1},
+        {g_x.atoms.net_wm_bypass_compositor, XCB_ATOM_CARDINAL, 1},
     }};
     return all;
 }
@@ -47,11 +46,10 @@ const std::array<Hint, 3>& hints() {
 // server for the value, a round trip per report. Another client's change
 // reported while one of ours is due passes for ours; ours then comes
 // unexpected and the hint is written again, so the last write is ours.
-std::map<std::pair<::Window, Atom>, int> g_reports_due;
+std::map<std::pair<xcb_window_t, xcb_atom_t>, int> g_reports_due;
 
-void write_hint(::Window xwindow, const Hint& hint) {
-    XChangeProperty(g_x.display, xwindow, hint.property, hint.type, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&hint.value), 1);
+void write_hint(xcb_window_t xwindow, const Hint& hint) {
+    xcb_change_property(g_x.c, XCB_PROP_MODE_REPLACE, xwindow, hint.property, hint.type, 32, 1, &hint.value);
     ++g_reports_due[{xwindow, hint.property}];
 }
 
@@ -63,12 +61,12 @@ void forget_gone_windows() {
 
 }  // namespace
 
-void set_compositor_hints(::Window xwindow) {
+void set_compositor_hints(xcb_window_t xwindow) {
     forget_gone_windows();
     for (const Hint& hint : hints()) write_hint(xwindow, hint);
 }
 
-void keep_compositor_hint(::Window xwindow, Atom property) {
+void keep_compositor_hint(xcb_window_t xwindow, xcb_atom_t property) {
     for (const Hint& hint : hints()) {
         if (hint.property != property) continue;
         const auto due = g_reports_due.find({xwindow, property});

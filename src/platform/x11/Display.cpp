@@ -1,19 +1,14 @@
-// Opening the display, error handlers, dots per inch and monitors.
+// Opening the display, dots per inch, the pixel format and monitors.
 #include "platform/x11/Display.h"
 
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
-#include <X11/XKBlib.h>
-#include <X11/Xlib-xcb.h>
-#include <X11/Xresource.h>
 #include <xcb/randr.h>
-#include <xcb/xcb.h>
 
-#include "platform/x11/EventSource.h"
 #include "platform/posix/Fatal.h"
+#include "platform/x11/Resources.h"
 
 namespace x11 {
 
@@ -21,33 +16,13 @@ Connection g_x;
 
 namespace {
 
-// Xlib's default handler exits on any protocol error, and for a locker an
-// exit is an unlock: log and carry on instead.
-int log_x_error(Display* display, XErrorEvent* error) {
-    char text[160];
-    XGetErrorText(display, error->error_code, text, sizeof text);
-    std::fprintf(stderr, "umbrafold: X error: %s (request %d.%d)\n", text, error->request_code,
-                 error->minor_code);
-    return 0;
-}
-
-int lost_connection(Display*) { posix::fatal("lost the connection to the X server", nullptr); }
-
-double read_dpi(Display* display) {
-    double dpi = dialog::kDefaultDpi;
-    XrmInitialize();
-    const char* resources = XResourceManagerString(display);
-    if (!resources) return dpi;
-    XrmDatabase db = XrmGetStringDatabase(resources);
-    char* type = nullptr;
-    XrmValue value{};
-    if (XrmGetResource(db, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr) {
-        const double parsed = std::atof(value.addr);
-        if (parsed >= 24 && parsed <= 960) dpi = parsed;
-    }
-    XrmDestroyDatabase(db);
-    return dpi;
-}
+template <typename Reply>
+struct Owned {
+    Reply* reply;
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    ~Owned() { std::free(reply); }
+};
 
 // Under XWayland the compositor keeps its own shortcuts whatever an X client
 // grabs, so a lock there would be a lock in appearance only.
@@ -56,83 +31,110 @@ bool under_wayland(const xcb_query_extension_reply_t* xwayland) {
     return (wayland && *wayland) || (xwayland && xwayland->present);
 }
 
+const xcb_screen_t* screen_number(const xcb_setup_t* setup, int number) {
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(setup);
+    for (int i = 0; it.rem && i < number; ++i) xcb_screen_next(&it);
+    return it.rem ? it.data : nullptr;
+}
+
+// The dialog is painted in memory as 8-bit red, green and blue and handed
+// over as an image: the screen must take colours as such (true or direct
+// colour), 16 or 32 bits a pixel.
+bool read_pixel_format(const xcb_setup_t* setup, const xcb_screen_t* screen, PixelFormat* format) {
+    const xcb_visualtype_t* visual = nullptr;
+    for (auto depths = xcb_screen_allowed_depths_iterator(screen); depths.rem && !visual;
+         xcb_depth_next(&depths)) {
+        if (depths.data->depth != screen->root_depth) continue;
+        for (auto v = xcb_depth_visuals_iterator(depths.data); v.rem; xcb_visualtype_next(&v))
+            if (v.data->visual_id == screen->root_visual) visual = v.data;
+    }
+    if (!visual || (visual->_class != XCB_VISUAL_CLASS_TRUE_COLOR && visual->_class != XCB_VISUAL_CLASS_DIRECT_COLOR))
+        return false;
+    for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem; xcb_format_next(&f))
+        if (f.data->depth == screen->root_depth) format->bits_per_pixel = f.data->bits_per_pixel;
+    format->most_significant_first = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+    format->red_mask = visual->red_mask;
+    format->green_mask = visual->green_mask;
+    format->blue_mask = visual->blue_mask;
+    return format->bits_per_pixel == 32 || format->bits_per_pixel == 16;
+}
+
 }  // namespace
 
 void open_connection() {
-    // The core keyboard map, for which the server sends MappingNotify on
-    // every change: the events come through XCB (EventSource.cpp), where
-    // Xlib's own XKB bookkeeping would never see its notices.
-    XkbIgnoreExtension(True);
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
+    int number = 0;
+    xcb_connection_t* c = xcb_connect(nullptr, &number);
+    if (xcb_connection_has_error(c)) {
         const char* name = std::getenv("DISPLAY");
         posix::fatal("cannot open display", name && *name ? "no X server answers there" : "DISPLAY is not set");
     }
-    g_x.display = display;
-    take_event_queue();
-    XSetErrorHandler(log_x_error);
-    XSetIOErrorHandler(lost_connection);
+    g_x.c = c;
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    g_x.screen = screen_number(setup, number);
+    if (!g_x.screen) posix::fatal("cannot open display", "it has no such screen");
+    g_x.root = g_x.screen->root;
 
-    // The extension and every atom in one round trip.
-    xcb_connection_t* c = XGetXCBConnection(display);
+    // The extension, the resources and every atom in one round trip.
     const char* names[] = {"WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_ICON", "_NET_WM_WINDOW_OPACITY",
                            "_NET_WM_BYPASS_COMPOSITOR", "_XKB_RULES_NAMES", "_NET_WM_WINDOW_TYPE",
                            "_NET_WM_WINDOW_TYPE_DOCK"};
     constexpr std::size_t kAtoms = sizeof names / sizeof *names;
     const char kXWayland[] = "XWAYLAND";
-    const xcb_query_extension_cookie_t xwayland = xcb_query_extension(c, sizeof kXWayland - 1, kXWayland);
+    const auto xwayland = xcb_query_extension(c, sizeof kXWayland - 1, kXWayland);
+    // The resource database, which xrdb and the desktop keep on the root.
+    const auto resources = xcb_get_property(c, 0, g_x.root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0,
+                                            kMaxResourceBytes / 4);
     xcb_intern_atom_cookie_t cookies[kAtoms];
     for (std::size_t i = 0; i < kAtoms; ++i)
         cookies[i] = xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(names[i])), names[i]);
-    xcb_query_extension_reply_t* extension = xcb_query_extension_reply(c, xwayland, nullptr);
-    const bool wayland = under_wayland(extension);
-    std::free(extension);
-    Atom atoms[kAtoms];
+    const Owned<xcb_query_extension_reply_t> extension{xcb_query_extension_reply(c, xwayland, nullptr)};
+    const Owned<xcb_get_property_reply_t> database{xcb_get_property_reply(c, resources, nullptr)};
+    xcb_atom_t atoms[kAtoms];
     for (std::size_t i = 0; i < kAtoms; ++i) {
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookies[i], nullptr);
-        atoms[i] = reply ? reply->atom : None;
-        std::free(reply);
+        const Owned<xcb_intern_atom_reply_t> reply{xcb_intern_atom_reply(c, cookies[i], nullptr)};
+        atoms[i] = reply.reply ? reply.reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     }
-    if (wayland) posix::fatal("cannot lock a Wayland session", "its compositor does not honour X grabs");
+    if (xcb_connection_has_error(c)) posix::fatal("lost the connection to the X server", nullptr);
+    if (under_wayland(extension.reply)) posix::fatal("cannot lock a Wayland session", "its compositor does not honour X grabs");
+    if (!read_pixel_format(setup, g_x.screen, &g_x.format))
+        posix::fatal("cannot draw the dialog", "the screen's visual is not true colour of 16 or 32 bits a pixel");
     g_x.atoms = {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7]};
-
-    g_x.screen = DefaultScreen(display);
-    g_x.root = RootWindow(display, g_x.screen);
-    g_x.visual = DefaultVisual(display, g_x.screen);
-    g_x.colormap = DefaultColormap(display, g_x.screen);
-    g_x.depth = DefaultDepth(display, g_x.screen);
-    g_x.dpi = read_dpi(display);
+    g_x.dpi = dialog::kDefaultDpi;
+    if (database.reply) {
+        const std::string_view text(static_cast<const char*>(xcb_get_property_value(database.reply)),
+                                    static_cast<std::size_t>(xcb_get_property_value_length(database.reply)));
+        g_x.dpi = xft_dpi(text, dialog::kDefaultDpi);
+    }
 
     // Foreign windows coming up or moving above ours, and the root changing
     // size, are all reported on the root.
-    XSelectInput(display, g_x.root, SubstructureNotifyMask | StructureNotifyMask | FocusChangeMask);
+    const std::uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_STRUCTURE_NOTIFY |
+                                 XCB_EVENT_MASK_FOCUS_CHANGE;
+    xcb_change_window_attributes(c, g_x.root, XCB_CW_EVENT_MASK, &events);
 }
 
 void watch_screen_changes() {
-    xcb_connection_t* c = XGetXCBConnection(g_x.display);
+    xcb_connection_t* c = g_x.c;
     const xcb_query_extension_reply_t* randr = xcb_get_extension_data(c, &xcb_randr_id);
     if (!randr || !randr->present) return;
     // Monitors came with RandR 1.5, which the server offers a client that
     // has asked for it.
     std::free(xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 5), nullptr));
     g_x.randr_event_base = randr->first_event;
-    xcb_randr_select_input(c, static_cast<xcb_window_t>(g_x.root), XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE);
+    xcb_randr_select_input(c, g_x.root, XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE);
 }
 
 Rect root_rect() {
-    XWindowAttributes attributes{};
-    if (XGetWindowAttributes(g_x.display, g_x.root, &attributes))
-        return {0, 0, attributes.width, attributes.height};
-    return {0, 0, DisplayWidth(g_x.display, g_x.screen), DisplayHeight(g_x.display, g_x.screen)};
+    const Owned<xcb_get_geometry_reply_t> geometry{
+        xcb_get_geometry_reply(g_x.c, xcb_get_geometry(g_x.c, g_x.root), nullptr)};
+    if (geometry.reply) return {0, 0, geometry.reply->width, geometry.reply->height};
+    return {0, 0, g_x.screen->width_in_pixels, g_x.screen->height_in_pixels};
 }
 
 Rect primary_monitor() {
     xcb_randr_get_monitors_reply_t* monitors = nullptr;
-    if (g_x.randr_event_base >= 0) {
-        xcb_connection_t* c = XGetXCBConnection(g_x.display);
-        monitors = xcb_randr_get_monitors_reply(
-            c, xcb_randr_get_monitors(c, static_cast<xcb_window_t>(g_x.root), 1), nullptr);
-    }
+    if (g_x.randr_event_base >= 0)
+        monitors = xcb_randr_get_monitors_reply(g_x.c, xcb_randr_get_monitors(g_x.c, g_x.root, 1), nullptr);
     const xcb_randr_monitor_info_t* primary = nullptr;
     const xcb_randr_monitor_info_t* at_origin = nullptr;
     if (monitors) {

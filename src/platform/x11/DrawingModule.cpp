@@ -7,7 +7,8 @@
 #include <unistd.h>
 
 #include "platform/posix/Fatal.h"
-#include "platform/x11/BackBuffer.h"
+#include "platform/x11/Display.h"
+#include "platform/x11/DrawingModule.h"
 
 namespace x11 {
 namespace {
@@ -38,17 +39,17 @@ void find_drawing_module() {
     posix::fatal("cannot find " UMBRAFOLD_DRAW_MODULE, std::strerror(ENOENT));
 }
 
-std::unique_ptr<BackBuffer> make_back_buffer() {
-    static const MakeBackBuffer make = [] {
+DrawingModule& drawing_module() {
+    static DrawingModule& module = [] () -> DrawingModule& {
         // Bound at once, with the libraries it pulls in: a symbol that will
         // not resolve ends the program here, before a password is stored,
         // rather than at some later paint while the station is locked.
-        void* module = dlopen(g_module_path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        void* entry = module ? dlsym(module, kMakeBackBuffer) : nullptr;
+        void* library = dlopen(g_module_path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        void* entry = library ? dlsym(library, kOpenDrawingModule) : nullptr;
         if (!entry) posix::fatal("cannot load " UMBRAFOLD_DRAW_MODULE, dlerror());
-        return reinterpret_cast<MakeBackBuffer>(entry);
+        return *reinterpret_cast<OpenDrawingModule>(entry)(g_x.c, g_x.screen, g_x.dpi);
     }();
-    return std::unique_ptr<BackBuffer>(make(&g_x));
+    return module;
 }
 
 }  // namespace x11

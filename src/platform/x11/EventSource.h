@@ -2,24 +2,24 @@
 // at a time, so a flood of input waits in the server, not in our memory.
 #pragma once
 
-#include <X11/Xlib.h>
+#include <cstdlib>
+#include <memory>
+
+#include <xcb/xcb.h>
 
 namespace x11 {
 
-// Hands the connection's event queue to XCB; call right after the display
-// is opened, before any event can arrive.
-void take_event_queue();
+struct FreeEvent {
+    void operator()(xcb_generic_event_t* event) const { std::free(event); }
+};
+using Event = std::unique_ptr<xcb_generic_event_t, FreeEvent>;
 
-// The next event already read from the connection, if any.
-bool next_queued_event(XEvent* event);
+// The next event already read from the connection, if any. Errors the
+// server reports are logged on the way and the program carries on.
+Event next_queued_event();
 
 // Reads one buffer from the connection and gives its first event, if any.
 // Ends the program when the server is gone.
-bool read_event(XEvent* event);
-
-// Once the program has caught up with its input: lets Xlib forget the
-// requests it has sent since the last time (it keeps a note of each one
-// while XCB owns the events, until a reply comes back).
-void settle_requests();
+Event read_event();
 
 }  // namespace x11

@@ -2,20 +2,18 @@
 // are made from the XPM icons at build time (resources/xpm2png.cpp).
 #include "platform/x11/Icon.h"
 
-#include <X11/Xatom.h>
-
 #include "platform/x11/Display.h"
 #include "umbrafold-icons.h"
 
 namespace x11 {
 
-void set_window_icon(::Window xwindow) {
-    const auto set = [xwindow](const unsigned long* icon, std::size_t count, int mode) {
-        XChangeProperty(g_x.display, xwindow, g_x.atoms.net_wm_icon, XA_CARDINAL, 32, mode,
-                        reinterpret_cast<const unsigned char*>(icon), static_cast<int>(count));
+void set_window_icon(xcb_window_t xwindow) {
+    const auto set = [xwindow](const std::uint32_t* icon, std::size_t count, std::uint8_t mode) {
+        xcb_change_property(g_x.c, mode, xwindow, g_x.atoms.net_wm_icon, XCB_ATOM_CARDINAL, 32,
+                            static_cast<std::uint32_t>(count), icon);
     };
-    set(umbrafold_argb_32, sizeof umbrafold_argb_32 / sizeof *umbrafold_argb_32, PropModeReplace);
-    set(umbrafold_argb_16, sizeof umbrafold_argb_16 / sizeof *umbrafold_argb_16, PropModeAppend);
+    set(umbrafold_argb_32, sizeof umbrafold_argb_32 / sizeof *umbrafold_argb_32, XCB_PROP_MODE_REPLACE);
+    set(umbrafold_argb_16, sizeof umbrafold_argb_16 / sizeof *umbrafold_argb_16, XCB_PROP_MODE_APPEND);
 }
 
 }  // namespace x11

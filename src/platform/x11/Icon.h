@@ -2,10 +2,10 @@
 // image control and the Windows build use.
 #pragma once
 
-#include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 namespace x11 {
 
-void set_window_icon(::Window xwindow);
+void set_window_icon(xcb_window_t xwindow);
 
 }  // namespace x11

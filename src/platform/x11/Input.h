@@ -1,11 +1,11 @@
 // Keyboard and mouse events, handed to the dialog's engine.
 #pragma once
 
-#include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 namespace x11 {
 
-void handle_key(XKeyEvent& event);
-void handle_button(const XButtonEvent& event);
+void handle_key(const xcb_key_press_event_t& event);
+void handle_button(const xcb_button_press_event_t& event, bool pressed);
 
 }  // namespace x11

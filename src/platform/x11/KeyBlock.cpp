@@ -4,32 +4,50 @@
 #include <ctime>
 #include <string_view>
 
-#include <X11/Xlib-xcb.h>
-#include <X11/Xlib.h>
 #include <xcb/xcb.h>
 
 #include "platform/posix/Fatal.h"
 #include "platform/ui.h"
 #include "platform/x11/Display.h"
 #include "platform/x11/KeyBlock.h"
+#include "platform/x11/Keymap.h"
 #include "platform/x11/Window.h"
 
 namespace x11 {
 namespace {
 
-constexpr unsigned kPointerEvents = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+constexpr std::uint16_t kPointerEvents =
+    XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION;
 constexpr int kGrabAttempts = 200;
 bool g_on = false;
 
-int grab_keyboard() {
-    return XGrabKeyboard(g_x.display, g_x.root, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+template <typename Reply>
+struct Owned {
+    Reply* reply;
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    ~Owned() { std::free(reply); }
+};
+
+xcb_grab_keyboard_cookie_t ask_keyboard() {
+    return xcb_grab_keyboard(g_x.c, 0, g_x.root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
 }
 
 // The pointer reports to our own windows as usual (owner events), so
 // clicks reach the dialog's controls and nothing else.
-int grab_pointer() {
-    return XGrabPointer(g_x.display, g_x.root, True, kPointerEvents, GrabModeAsync, GrabModeAsync, None,
-                        None, CurrentTime);
+xcb_grab_pointer_cookie_t ask_pointer() {
+    return xcb_grab_pointer(g_x.c, 1, g_x.root, kPointerEvents, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+                            XCB_NONE, XCB_NONE, XCB_CURRENT_TIME);
+}
+
+bool grab_keyboard() {
+    const Owned<xcb_grab_keyboard_reply_t> reply{xcb_grab_keyboard_reply(g_x.c, ask_keyboard(), nullptr)};
+    return reply.reply && reply.reply->status == XCB_GRAB_STATUS_SUCCESS;
+}
+
+bool grab_pointer() {
+    const Owned<xcb_grab_pointer_reply_t> reply{xcb_grab_pointer_reply(g_x.c, ask_pointer(), nullptr)};
+    return reply.reply && reply.reply->status == XCB_GRAB_STATUS_SUCCESS;
 }
 constexpr long kGrabPauseNs = 5'000'000;  // 200 tries 5 ms apart: one second
 
@@ -38,7 +56,7 @@ constexpr long kGrabPauseNs = 5'000'000;  // 200 tries 5 ms apart: one second
 template <typename TryGrab>
 bool grab_within(TryGrab try_grab) {
     for (int attempt = 0; attempt < kGrabAttempts; ++attempt) {
-        if (try_grab() == GrabSuccess) return true;
+        if (try_grab()) return true;
         const timespec pause{0, kGrabPauseNs};
         nanosleep(&pause, nullptr);
     }
@@ -60,24 +78,15 @@ bool keymap_breaks_grabs(const xcb_get_property_reply_t* rules) {
     return false;
 }
 
-template <typename Reply>
-struct Owned {
-    Reply* reply;
-    ~Owned() { std::free(reply); }
-};
-
 // The first try at both grabs goes out with the question whether the
 // keyboard map lets them hold, all in one round trip. Should the map break
 // grabs, the program ends before anything is shown, and the grabs with it.
 void first_grabs(bool* keyboard, bool* pointer) {
-    xcb_connection_t* c = XGetXCBConnection(g_x.display);
-    const auto root = static_cast<xcb_window_t>(g_x.root);
-    const auto names_atom = static_cast<xcb_atom_t>(g_x.atoms.xkb_rules_names);
-    const auto rules = xcb_get_property(c, 0, root, names_atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024);
-    const auto keyboard_grab = xcb_grab_keyboard(c, 0, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
-                                                 XCB_GRAB_MODE_ASYNC);
-    const auto pointer_grab = xcb_grab_pointer(c, 1, root, kPointerEvents, XCB_GRAB_MODE_ASYNC,
-                                               XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME);
+    xcb_connection_t* c = g_x.c;
+    const auto rules =
+        xcb_get_property(c, 0, g_x.root, g_x.atoms.xkb_rules_names, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024);
+    const auto keyboard_grab = ask_keyboard();
+    const auto pointer_grab = ask_pointer();
     const Owned<xcb_get_property_reply_t> names{xcb_get_property_reply(c, rules, nullptr)};
     const Owned<xcb_grab_keyboard_reply_t> k{xcb_grab_keyboard_reply(c, keyboard_grab, nullptr)};
     const Owned<xcb_grab_pointer_reply_t> p{xcb_grab_pointer_reply(c, pointer_grab, nullptr)};
@@ -93,8 +102,11 @@ bool grabs_held() { return g_on; }
 
 void reassert_grabs() {
     if (!g_on) return;
-    grab_keyboard();
-    grab_pointer();
+    // Both questions in one round trip.
+    const auto keyboard = ask_keyboard();
+    const auto pointer = ask_pointer();
+    std::free(xcb_grab_keyboard_reply(g_x.c, keyboard, nullptr));
+    std::free(xcb_grab_pointer_reply(g_x.c, pointer, nullptr));
 }
 
 }  // namespace x11
@@ -108,9 +120,9 @@ using namespace x11;
 void set_system_key_block(bool on) {
     if (!on) {
         g_on = false;
-        XUngrabPointer(g_x.display, CurrentTime);
-        XUngrabKeyboard(g_x.display, CurrentTime);
-        XSync(g_x.display, False);
+        xcb_ungrab_pointer(g_x.c, XCB_CURRENT_TIME);
+        xcb_ungrab_keyboard(g_x.c, XCB_CURRENT_TIME);
+        std::free(xcb_get_input_focus_reply(g_x.c, xcb_get_input_focus(g_x.c), nullptr));
         return;
     }
     // Every key comes to us, and we route it to the focused control.
@@ -123,6 +135,7 @@ void set_system_key_block(bool on) {
     // only the dialog needs comes after it.
     map_shown_windows();
     watch_screen_changes();
+    request_keymap();
 }
 
 }  // namespace ui

@@ -3,11 +3,12 @@
 #include "platform/x11/Window.h"
 
 #include <algorithm>
-
-#include <X11/Xutil.h>
-#include <X11/cursorfont.h>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/x11/Compositor.h"
+#include "platform/x11/DrawingModule.h"
 #include "platform/x11/Icon.h"
 #include "platform/x11/KeyBlock.h"
 
@@ -16,25 +17,39 @@ namespace {
 
 std::vector<ui::Window*> g_windows;
 
-void set_identity(::Window xwindow, const char* title) {
-    XClassHint hint{const_cast<char*>("umbrafold"), const_cast<char*>("Umbrafold")};
-    XSetClassHint(g_x.display, xwindow, &hint);
-    XStoreName(g_x.display, xwindow, title);
+void set_identity(xcb_window_t xwindow, const char* title) {
+    static const char kClass[] = "umbrafold\0Umbrafold";
+    xcb_change_property(g_x.c, XCB_PROP_MODE_REPLACE, xwindow, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                        sizeof kClass, kClass);
+    xcb_change_property(g_x.c, XCB_PROP_MODE_REPLACE, xwindow, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                        static_cast<std::uint32_t>(std::strlen(title)), title);
     set_compositor_hints(xwindow);
 }
 
-::Window make_x_window(const Rect& r, unsigned long background, long events) {
-    XSetWindowAttributes attributes{};
-    attributes.override_redirect = True;
-    attributes.background_pixel = background;
-    attributes.event_mask = events;
+void move_resize(xcb_window_t xwindow, const Rect& r) {
+    const std::uint32_t values[] = {static_cast<std::uint32_t>(r.x), static_cast<std::uint32_t>(r.y),
+                                    static_cast<std::uint32_t>(std::max(r.w, 1)),
+                                    static_cast<std::uint32_t>(std::max(r.h, 1))};
+    xcb_configure_window(g_x.c, xwindow,
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                         values);
+}
+
+void raise(xcb_window_t xwindow) {
+    const std::uint32_t above = XCB_STACK_MODE_ABOVE;
+    xcb_configure_window(g_x.c, xwindow, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+}
+
+xcb_window_t make_x_window(const Rect& r, std::uint32_t background, std::uint32_t events) {
+    const xcb_window_t xwindow = xcb_generate_id(g_x.c);
     // What is drawn stays put when the dialog grows at its bottom edge, so
     // folding the About panel out shows no unpainted frame.
-    attributes.bit_gravity = NorthWestGravity;
-    return XCreateWindow(g_x.display, g_x.root, r.x, r.y, static_cast<unsigned>(r.w),
-                         static_cast<unsigned>(r.h), 0, CopyFromParent, InputOutput, CopyFromParent,
-                         CWOverrideRedirect | CWBackPixel | CWEventMask | CWBitGravity,
-                         &attributes);
+    const std::uint32_t values[] = {background, XCB_GRAVITY_NORTH_WEST, 1, events};
+    xcb_create_window(g_x.c, XCB_COPY_FROM_PARENT, xwindow, g_x.root, static_cast<std::int16_t>(r.x),
+                      static_cast<std::int16_t>(r.y), static_cast<std::uint16_t>(r.w), static_cast<std::uint16_t>(r.h),
+                      0, XCB_WINDOW_CLASS_INPUT_OUTPUT, g_x.screen->root_visual,
+                      XCB_CW_BACK_PIXEL | XCB_CW_BIT_GRAVITY | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
+    return xwindow;
 }
 
 // The help pointer's area, from the title label as the engine has laid it
@@ -50,26 +65,28 @@ Rect help_rect_of(const ui::Window* w) {
 // The native side of a window: made at start, and again from the kept
 // state should another client destroy it.
 void make_native(ui::Window* w) {
-    // PropertyChangeMask: to see another client set an opacity on us.
-    const long common = PropertyChangeMask | StructureNotifyMask;
+    // Property changes: to see another client set an opacity on us.
+    const std::uint32_t common = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    const std::uint32_t buttons = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE;
     if (w->is_cover()) {
-        w->xwindow = make_x_window(w->outer, BlackPixel(g_x.display, g_x.screen), common | ButtonPressMask);
+        w->xwindow = make_x_window(w->outer, g_x.screen->black_pixel, common | XCB_EVENT_MASK_BUTTON_PRESS);
         set_identity(w->xwindow, w->desc->title);
         return;
     }
-    w->xwindow = make_x_window(w->outer, 0xC0C0C0, common | ExposureMask | ButtonPressMask | ButtonReleaseMask);
+    w->xwindow = make_x_window(w->outer, ImagePainter::pixel(0xC0C0C0), common | XCB_EVENT_MASK_EXPOSURE | buttons);
     set_identity(w->xwindow, w->desc->title);
-    XSetWMProtocols(g_x.display, w->xwindow, &g_x.atoms.wm_delete_window, 1);
+    xcb_change_property(g_x.c, XCB_PROP_MODE_REPLACE, w->xwindow, g_x.atoms.wm_protocols, XCB_ATOM_ATOM, 32, 1,
+                        &g_x.atoms.wm_delete_window);
     set_window_icon(w->xwindow);
     w->help_rect = help_rect_of(w);
     if (w->help_rect.w <= 0) return;
-    XSetWindowAttributes attributes{};
-    attributes.event_mask = ButtonPressMask | ButtonReleaseMask;
-    w->help_area = XCreateWindow(g_x.display, w->xwindow, w->help_rect.x, w->help_rect.y,
-                                 static_cast<unsigned>(std::max(w->help_rect.w, 1)),
-                                 static_cast<unsigned>(std::max(w->help_rect.h, 1)), 0, 0, InputOnly,
-                                 CopyFromParent, CWEventMask, &attributes);
-    XMapWindow(g_x.display, w->help_area);
+    w->help_area = xcb_generate_id(g_x.c);
+    const Rect& h = w->help_rect;
+    xcb_create_window(g_x.c, 0, w->help_area, w->xwindow, static_cast<std::int16_t>(h.x),
+                      static_cast<std::int16_t>(h.y), static_cast<std::uint16_t>(std::max(h.w, 1)),
+                      static_cast<std::uint16_t>(std::max(h.h, 1)), 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                      XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &buttons);
+    xcb_map_window(g_x.c, w->help_area);
 }
 
 Rect centred_on_primary(int width, int height) {
@@ -79,7 +96,7 @@ Rect centred_on_primary(int width, int height) {
 
 void paint(ui::Window* w) {
     dialog::Form& form = *w->form;
-    if (!w->painter) w->painter = make_back_buffer();
+    if (!w->painter) w->painter = std::make_unique<ImagePainter>(drawing_module().typesetter(), g_x.dpi);
     w->painter->fit(w->xwindow, form.width(), form.height());
     form.paint(*w->painter);
     // The first paint fits the title to its text; the help area follows.
@@ -87,8 +104,7 @@ void paint(ui::Window* w) {
     if (w->help_area && (help.x != w->help_rect.x || help.y != w->help_rect.y || help.w != w->help_rect.w ||
                          help.h != w->help_rect.h)) {
         w->help_rect = help;
-        XMoveResizeWindow(g_x.display, w->help_area, help.x, help.y, static_cast<unsigned>(std::max(help.w, 1)),
-                          static_cast<unsigned>(std::max(help.h, 1)));
+        move_resize(w->help_area, help);
     }
 }
 
@@ -96,7 +112,7 @@ void paint(ui::Window* w) {
 
 const std::vector<ui::Window*>& all_windows() { return g_windows; }
 
-ui::Window* find_window(::Window xwindow) {
+ui::Window* find_window(xcb_window_t xwindow) {
     for (ui::Window* w : g_windows)
         if (w->xwindow == xwindow || (w->help_area && w->help_area == xwindow)) return w;
     return nullptr;
@@ -109,38 +125,38 @@ ui::Window* dialog_window() {
 }
 
 void raise_all() {
-    for (ui::Window* w : g_windows) XRaiseWindow(g_x.display, w->xwindow);
+    for (ui::Window* w : g_windows) raise(w->xwindow);
 }
 
 void keep_on_top() {
-    ::Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(g_x.display, g_x.root, &root, &parent, &children, &count)) return;
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(g_x.c, xcb_query_tree(g_x.c, g_x.root), nullptr);
+    if (!tree) return;
+    const xcb_window_t* children = xcb_query_tree_children(tree);
+    const auto count = static_cast<std::size_t>(xcb_query_tree_children_length(tree));
     // Children come bottom to top: ours must be the last ones, in our order.
     bool on_top = count >= g_windows.size();
     for (std::size_t i = 0; on_top && i < g_windows.size(); ++i)
         on_top = children[count - g_windows.size() + i] == g_windows[i]->xwindow;
-    if (children) XFree(children);
+    std::free(tree);
     if (!on_top) raise_all();
 }
 
 void fit_to_screen() {
     for (ui::Window* w : g_windows) {
         w->outer = w->is_cover() ? root_rect() : centred_on_primary(w->outer.w, w->outer.h);
-        XMoveResizeWindow(g_x.display, w->xwindow, w->outer.x, w->outer.y, static_cast<unsigned>(w->outer.w),
-                          static_cast<unsigned>(w->outer.h));
+        move_resize(w->xwindow, w->outer);
     }
 }
 
-// The pointer shapes come through the cursor theme: a fifth of all the work
-// before the grabs, for something nobody looks at before the dialog is
-// drawn. Until then the pointer keeps the root's shape.
+// The pointer shapes come through the cursor theme: more work than the
+// whole lock, for something nobody looks at before the dialog is drawn.
+// Until then the pointer keeps the root's shape.
 void set_pointers(ui::Window* w) {
-    static const Cursor arrow = XCreateFontCursor(g_x.display, XC_left_ptr);
-    XDefineCursor(g_x.display, w->xwindow, arrow);
+    static const xcb_cursor_t arrow = drawing_module().cursor("left_ptr");
+    xcb_change_window_attributes(g_x.c, w->xwindow, XCB_CW_CURSOR, &arrow);
     if (!w->help_area) return;
-    static const Cursor help = XCreateFontCursor(g_x.display, XC_question_arrow);
-    XDefineCursor(g_x.display, w->help_area, help);
+    static const xcb_cursor_t help = drawing_module().cursor("question_arrow");
+    xcb_change_window_attributes(g_x.c, w->help_area, XCB_CW_CURSOR, &help);
 }
 
 void recreate(ui::Window* w) {
@@ -148,19 +164,18 @@ void recreate(ui::Window* w) {
     w->help_area = 0;
     make_native(w);
     set_pointers(w);
-    XMapWindow(g_x.display, w->xwindow);
+    xcb_map_window(g_x.c, w->xwindow);
     raise_all();
     if (w->form) w->form->invalidate();
 }
 
 void restore(ui::Window* w, const Rect& now, bool mapped) {
     if (!mapped) {
-        XMapWindow(g_x.display, w->xwindow);
+        xcb_map_window(g_x.c, w->xwindow);
         raise_all();
     }
     if (now.x != w->outer.x || now.y != w->outer.y || now.w != w->outer.w || now.h != w->outer.h)
-        XMoveResizeWindow(g_x.display, w->xwindow, w->outer.x, w->outer.y,
-                          static_cast<unsigned>(w->outer.w), static_cast<unsigned>(w->outer.h));
+        move_resize(w->xwindow, w->outer);
 }
 
 void map_now(ui::Window* w) {
@@ -168,8 +183,9 @@ void map_now(ui::Window* w) {
         w->outer = centred_on_primary(w->form->width(), w->form->height());
         make_native(w);
     }
-    XMapRaised(g_x.display, w->xwindow);
-    XFlush(g_x.display);
+    raise(w->xwindow);
+    xcb_map_window(g_x.c, w->xwindow);
+    xcb_flush(g_x.c);
 }
 
 void map_shown_windows() {
@@ -192,7 +208,8 @@ void wipe_all_text() {
 void ui::Window::size_changed(int width, int height) {
     outer.w = width;
     outer.h = height;
-    XResizeWindow(x11::g_x.display, xwindow, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    const std::uint32_t size[] = {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
+    xcb_configure_window(x11::g_x.c, xwindow, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
 }
 
 namespace dialog {
@@ -213,7 +230,7 @@ Window* create_window(const WindowDesc& desc, FormEvents& events) {
     // it on connecting; the dialog's native window, its monitor and its icon
     // wait until it is shown, after the lock.
     if (desc.kind == WindowKind::Cover) {
-        w->outer = {0, 0, DisplayWidth(g_x.display, g_x.screen), DisplayHeight(g_x.display, g_x.screen)};
+        w->outer = {0, 0, g_x.screen->width_in_pixels, g_x.screen->height_in_pixels};
         make_native(w);
     } else {
         w->form = std::make_unique<dialog::Form>(desc, events, *w, g_x.dpi);
@@ -228,11 +245,11 @@ void show(Window* window) {
 }
 
 void make_topmost(Window* window) {
-    if (window->xwindow) XRaiseWindow(g_x.display, window->xwindow);
+    if (window->xwindow) raise(window->xwindow);
     // Anything of ours made earlier stays below, as each window is lifted
     // in its turn; the dialog keeps its place above the cover.
     for (ui::Window* w : g_windows)
-        if (w != window && !w->is_cover() && w->xwindow) XRaiseWindow(g_x.display, w->xwindow);
+        if (w != window && !w->is_cover() && w->xwindow) raise(w->xwindow);
 }
 
 }  // namespace ui

@@ -1,5 +1,5 @@
 // A top-level window of the program: the native window, the dialog engine
-// behind it (none for the cover) and its back buffer.
+// behind it (none for the cover) and its painter.
 #pragma once
 
 #include <memory>
@@ -7,19 +7,19 @@
 
 #include "platform/dialog/Form.h"
 #include "platform/ui.h"
-#include "platform/x11/BackBuffer.h"
 #include "platform/x11/Display.h"
+#include "platform/x11/ImagePainter.h"
 
 struct ui::Window final : dialog::Host {
     const ui::WindowDesc* desc = nullptr;
     ui::FormEvents* events = nullptr;
-    ::Window xwindow = 0;
-    ::Window help_area = 0;  // an input-only window that shows the help pointer
+    xcb_window_t xwindow = 0;
+    xcb_window_t help_area = 0;  // an input-only window that shows the help pointer
     x11::Rect help_rect;     // where help_area was last put
     x11::Rect outer;         // in root coordinates
     std::unique_ptr<dialog::Form> form;
     bool mapped = false;  // shown by us, so to be kept shown
-    std::unique_ptr<x11::BackBuffer> painter;  // from the first paint on
+    std::unique_ptr<x11::ImagePainter> painter;  // from the first paint on
 
     bool is_cover() const { return !form; }
 
@@ -32,7 +32,7 @@ namespace x11 {
 
 // Every window the program made, cover first.
 const std::vector<ui::Window*>& all_windows();
-ui::Window* find_window(::Window xwindow);
+ui::Window* find_window(xcb_window_t xwindow);
 ui::Window* dialog_window();
 
 // Puts the program's windows back above everything else, cover first so

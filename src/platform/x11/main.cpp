@@ -3,8 +3,8 @@
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/Secrets.h"
 #include "platform/posix/Signals.h"
-#include "platform/x11/BackBuffer.h"
 #include "platform/x11/Display.h"
+#include "platform/x11/DrawingModule.h"
 #include "platform/x11/WaylandHandOver.h"
 #include "windows/modMain.h"
 

@@ -1,6 +1,8 @@
 // FreeType glyphs, loaded and blended as Xft loads and blends them.
-#include "platform/wayland/FontPainter.h"
+#include "platform/fonts/FreeTypeSetter.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <unordered_map>
@@ -14,7 +16,7 @@
 #include "platform/fonts/LeanConfig.h"
 #include "platform/posix/Fatal.h"
 
-namespace wl {
+namespace fonts {
 namespace {
 
 struct Glyph {
@@ -165,37 +167,62 @@ std::uint32_t blend(std::uint32_t under, std::uint32_t over, std::uint32_t cover
 
 }  // namespace
 
-dialog::FontMetrics FontPainter::metrics(const ui::Font& font) {
+dialog::FontMetrics FreeTypeSetter::metrics(const ui::Font& font) {
     const Face& f = face_for(font, dpi_);
     return {f.ascent, f.descent};
 }
 
-int FontPainter::text_width(const ui::Font& font, std::string_view utf8) {
+int FreeTypeSetter::text_width(const ui::Font& font, std::string_view utf8) {
     Face& f = face_for(font, dpi_);
     int width = 0;
     for (std::size_t at = 0; at < utf8.size();) width += glyph_of(f, dialog::decode_utf8(utf8, &at)).advance;
     return width;
 }
 
-void FontPainter::text(Canvas& canvas, int x, int y, const ui::Font& font, Colour colour, std::string_view utf8) {
+// As a RENDER client draws a string with a mask format: the glyphs'
+// coverage is added up first, so where two glyphs overlap their edges sum,
+// and the sum is blended once.
+void FreeTypeSetter::draw(canvas::Canvas& canvas, int x, int y, const ui::Font& font, Colour colour,
+                          std::string_view utf8) {
     Face& f = face_for(font, dpi_);
     const std::uint32_t rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
     const int baseline = y + f.ascent;
+    struct Placed {
+        const Glyph* glyph;
+        int x, y;  // the bitmap's top-left corner on the canvas
+    };
+    std::vector<Placed> placed;
+    int left = canvas.width, top = canvas.height, right = 0, bottom = 0;
     for (std::size_t at = 0; at < utf8.size();) {
         const Glyph& g = glyph_of(f, dialog::decode_utf8(utf8, &at));
-        for (int row = 0; row < g.rows; ++row) {
-            const int py = baseline - g.top + row;
-            if (py < 0 || py >= canvas.height) continue;
-            for (int column = 0; column < g.width; ++column) {
-                const int px = x + g.left + column;
-                const std::uint32_t coverage = g.coverage[static_cast<std::size_t>(row * g.width + column)];
-                if (px < 0 || px >= canvas.width || coverage == 0) continue;
-                std::uint32_t& pixel = canvas.pixels[py * canvas.width + px];
-                pixel = blend(pixel, rgb, coverage);
-            }
-        }
+        const Placed p{&g, x + g.left, baseline - g.top};
         x += g.advance;
+        if (g.width == 0 || g.rows == 0) continue;
+        placed.push_back(p);
+        left = std::min(left, std::max(p.x, 0));
+        top = std::min(top, std::max(p.y, 0));
+        right = std::max(right, std::min(p.x + g.width, canvas.width));
+        bottom = std::max(bottom, std::min(p.y + g.rows, canvas.height));
     }
+    if (left >= right || top >= bottom) return;
+    const int width = right - left;
+    std::vector<unsigned char> mask(static_cast<std::size_t>(width * (bottom - top)));
+    for (const Placed& p : placed) {
+        const Glyph& g = *p.glyph;
+        for (int row = std::max(0, top - p.y); row < g.rows && p.y + row < bottom; ++row)
+            for (int column = std::max(0, left - p.x); column < g.width && p.x + column < right; ++column) {
+                unsigned char& m = mask[static_cast<std::size_t>((p.y + row - top) * width + p.x + column - left)];
+                m = static_cast<unsigned char>(
+                    std::min(255, m + g.coverage[static_cast<std::size_t>(row * g.width + column)]));
+            }
+    }
+    for (int py = top; py < bottom; ++py)
+        for (int px = left; px < right; ++px) {
+            const std::uint32_t coverage = mask[static_cast<std::size_t>((py - top) * width + px - left)];
+            if (coverage == 0) continue;
+            std::uint32_t& pixel = canvas.pixels[py * canvas.width + px];
+            pixel = blend(pixel, rgb, coverage);
+        }
 }
 
-}  // namespace wl
+}  // namespace fonts
