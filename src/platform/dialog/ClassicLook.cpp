@@ -159,13 +159,6 @@ Colour resolve_colour(Colour colour, Colour fallback) {
     return colour;
 }
 
-// Controls whose font is not given use the dialog font of the platform the
-// dialog was designed on; Arial at 8 points is its closest common match.
-ui::Font resolve_font(const ui::Font& font) {
-    if (font.face) return font;
-    return {"Arial", 8, font.bold};
-}
-
 void paint_dialog(const Form& form, Painter& p) {
     const Rect all{0, 0, form.width(), form.height()};
     p.fill(all, kFace);

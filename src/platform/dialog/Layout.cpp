@@ -56,4 +56,11 @@ int parse_caption(const char* text, char* out, std::size_t capacity) {
     return access_key_at < static_cast<int>(length) ? access_key_at : -1;
 }
 
+// Controls whose font is not given use the dialog font of the platform the
+// dialog was designed on; Arial at 8 points is its closest common match.
+ui::Font resolve_font(const ui::Font& font) {
+    if (font.face) return font;
+    return {"Arial", 8, font.bold};
+}
+
 }  // namespace dialog

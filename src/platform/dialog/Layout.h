@@ -62,4 +62,7 @@ int next_in_tab_order(const ui::WindowDesc& window, int from, int step, Accept a
     return -1;
 }
 
+// A control's font with the dialog font filled in where it names none.
+ui::Font resolve_font(const ui::Font& font);
+
 }  // namespace dialog

@@ -22,9 +22,6 @@ inline constexpr Colour kWindowBack = 0x00FFFFFF;
 // default colour to fallback.
 Colour resolve_colour(Colour colour, Colour fallback);
 
-// A control's font with the dialog font filled in where it names none.
-ui::Font resolve_font(const ui::Font& font);
-
 struct FontMetrics {
     int ascent = 0;
     int descent = 0;

@@ -5,7 +5,9 @@
 #include <wayland-client.h>
 
 #include "platform/canvas/CanvasPainter.h"
-#include "platform/fonts/FreeTypeSetter.h"
+#include "platform/canvas/GlyphTypesetter.h"
+#include "platform/fonts/BakedGlyphs.h"
+#include "platform/fonts/FreeTypeGlyphs.h"
 #include "platform/wayland/Buffers.h"
 
 namespace wl {
@@ -14,7 +16,11 @@ using dialog::Rect;
 
 class ShmPainter final : public canvas::CanvasPainter {
 public:
-    explicit ShmPainter(double dpi) : CanvasPainter(fonts_, dpi), fonts_(dpi) {}
+    // The typesetter is made after the base, which keeps only a reference.
+    explicit ShmPainter(double dpi)
+        : CanvasPainter(typesetter_, dpi), freetype_(dpi),
+          glyphs_(fonts::built_glyphs(dpi, [this]() -> canvas::GlyphSource& { return freetype_; })),
+          typesetter_(glyphs_) {}
 
     // Starts a frame of width x height for the surface, a subsurface of
     // parent.
@@ -22,7 +28,9 @@ public:
     void present(const Rect& r) override;
 
 private:
-    fonts::FreeTypeSetter fonts_;  // made before use: the base keeps only a reference
+    fonts::FreeTypeGlyphs freetype_;  // for what the build's table lacks
+    fonts::BakedGlyphs glyphs_;
+    canvas::GlyphTypesetter typesetter_;
     BufferPool pool_;
     Buffer* buffer_ = nullptr;
     wl_surface* surface_ = nullptr;

@@ -1,19 +1,20 @@
-// The dialog's text and pointer shapes come from a module of its own
-// (umbrafold-draw.so): FreeType, fontconfig and the cursor theme's
-// libraries would be most of the dynamic loader's work at start-up, and the
-// lock needs none of them. The program finds the module before it locks and
-// loads it once it holds keyboard, pointer and cover.
+// The pointer shapes, and the glyphs the build's table lacks, come from a
+// module of its own (umbrafold-draw.so): FreeType, fontconfig and the cursor
+// theme's libraries would be most of the dynamic loader's work at start-up,
+// and the lock needs none of them. The program finds the module before it
+// locks and loads it once it holds keyboard, pointer and cover.
 #pragma once
 
 #include <xcb/xcb.h>
 
-#include "platform/canvas/Typesetter.h"
+#include "platform/canvas/GlyphTypesetter.h"
 
 namespace x11 {
 
 class DrawingModule {
 public:
-    virtual canvas::Typesetter& typesetter() = 0;
+    // FreeType's glyphs, at the dots per inch the module was opened with.
+    virtual canvas::GlyphSource& glyphs() = 0;
     // A pointer shape of the user's cursor theme by its name, else of the
     // core cursor font; named, so tools that show the pointer can tell it.
     virtual xcb_cursor_t cursor(const char* name) = 0;

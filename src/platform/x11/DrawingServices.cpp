@@ -1,4 +1,4 @@
-// What the drawing module holds: the dialog's fonts and its pointer
+// What the drawing module holds: FreeType's glyphs and the pointer
 // shapes. Built into umbrafold-draw.so only (DrawingModule.h).
 #include <cstdlib>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <xcb/xcb_cursor.h>
 #include <xcb/xfixes.h>
 
-#include "platform/fonts/FreeTypeSetter.h"
+#include "platform/fonts/FreeTypeGlyphs.h"
 #include "platform/x11/DrawingModule.h"
 
 namespace x11 {
@@ -16,7 +16,7 @@ class Services final : public DrawingModule {
 public:
     Services(xcb_connection_t* c, const xcb_screen_t* screen, double dpi) : c_(c), screen_(screen), fonts_(dpi) {}
 
-    canvas::Typesetter& typesetter() override { return fonts_; }
+    canvas::GlyphSource& glyphs() override { return fonts_; }
 
     xcb_cursor_t cursor(const char* name) override {
         if (!context_ && xcb_cursor_context_new(c_, const_cast<xcb_screen_t*>(screen_), &context_) < 0)
@@ -44,7 +44,7 @@ private:
 
     xcb_connection_t* c_;
     const xcb_screen_t* screen_;
-    fonts::FreeTypeSetter fonts_;
+    fonts::FreeTypeGlyphs fonts_;
     xcb_cursor_context_t* context_ = nullptr;
     bool asked_ = false, named_ = false;
 };

@@ -8,6 +8,8 @@
 namespace x11 {
 namespace {
 
+constexpr std::size_t kBytesARequest = 16 * 1024;
+
 // Where an 8-bit channel goes in a pixel with this mask.
 struct Channel {
     int shift = 0, bits = 8;
@@ -61,9 +63,10 @@ void ImagePainter::present(const Rect& area) {
     const int bytes = format.bits_per_pixel / 8;
     // Rows are padded to 32 bits, as every server pads its images.
     const std::size_t stride = (static_cast<std::size_t>((x1 - x0) * bytes) + 3) & ~std::size_t{3};
-    // As many rows a request as a request may hold.
+    // A few rows a request, so the converted copy stays small; never more
+    // than a request may hold.
     const std::size_t room = static_cast<std::size_t>(xcb_get_setup(g_x.c)->maximum_request_length) * 4 - 32;
-    const int rows_a_request = static_cast<int>(std::max<std::size_t>(1, room / stride));
+    const int rows_a_request = static_cast<int>(std::max<std::size_t>(1, std::min(room, kBytesARequest) / stride));
     for (int top = y0; top < y1; top += rows_a_request) {
         const int rows = std::min(rows_a_request, y1 - top);
         image_.assign(stride * static_cast<std::size_t>(rows), 0);

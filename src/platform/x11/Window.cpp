@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/canvas/GlyphTypesetter.h"
+#include "platform/fonts/BakedGlyphs.h"
 #include "platform/x11/Compositor.h"
 #include "platform/x11/DrawingModule.h"
 #include "platform/x11/Icon.h"
@@ -94,9 +96,17 @@ Rect centred_on_primary(int width, int height) {
     return {monitor.x + (monitor.w - width) / 2, monitor.y + (monitor.h - height) / 2, width, height};
 }
 
+// The build's glyphs, and the drawing module's FreeType for what they lack.
+canvas::Typesetter& typesetter() {
+    static fonts::BakedGlyphs glyphs =
+        fonts::built_glyphs(g_x.dpi, []() -> canvas::GlyphSource& { return drawing_module().glyphs(); });
+    static canvas::GlyphTypesetter typesetter(glyphs);
+    return typesetter;
+}
+
 void paint(ui::Window* w) {
     dialog::Form& form = *w->form;
-    if (!w->painter) w->painter = std::make_unique<ImagePainter>(drawing_module().typesetter(), g_x.dpi);
+    if (!w->painter) w->painter = std::make_unique<ImagePainter>(typesetter(), g_x.dpi);
     w->painter->fit(w->xwindow, form.width(), form.height());
     form.paint(*w->painter);
     // The first paint fits the title to its text; the help area follows.

@@ -1,10 +1,9 @@
-// FreeType glyphs, loaded and blended as Xft loads and blends them.
-#include "platform/fonts/FreeTypeSetter.h"
+// FreeType glyphs, loaded as Xft loads them.
+#include "platform/fonts/FreeTypeGlyphs.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -12,18 +11,15 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include "platform/dialog/Utf8.h"
 #include "platform/fonts/LeanConfig.h"
 #include "platform/posix/Fatal.h"
 
 namespace fonts {
 namespace {
 
-struct Glyph {
-    std::vector<unsigned char> coverage;  // one byte per pixel, 0 to 255
-    int width = 0, rows = 0;
-    int left = 0, top = 0;  // from the pen on the baseline to the bitmap
-    int advance = 0;
+struct Rendered {
+    std::vector<unsigned char> coverage;
+    canvas::Glyph glyph;
 };
 
 struct Face {
@@ -34,7 +30,8 @@ struct Face {
     FT_Face face = nullptr;
     FT_Int32 load_flags = FT_LOAD_DEFAULT;
     int ascent = 0, descent = 0;
-    std::unordered_map<char32_t, Glyph> glyphs;
+    std::string file;
+    std::unordered_map<char32_t, Rendered> glyphs;  // nodes stay put: the bitmaps handed out do
 };
 
 FT_Library library() {
@@ -97,7 +94,8 @@ void open(Face& f) {
         posix::fatal("cannot open any font", "fontconfig matches none");
     double pixels = f.points * f.dpi / 72.0;
     FcPatternGetDouble(match, FC_PIXEL_SIZE, 0, &pixels);
-    if (FT_New_Face(library(), reinterpret_cast<const char*>(file), integer(match, FC_INDEX, 0), &f.face) != 0)
+    f.file = reinterpret_cast<const char*>(file);
+    if (FT_New_Face(library(), f.file.c_str(), integer(match, FC_INDEX, 0), &f.face) != 0)
         posix::fatal("cannot open any font", "FreeType cannot read the matched file");
     f.load_flags = load_flags_of(match);
     FcPatternDestroy(match);
@@ -124,10 +122,11 @@ Face& face_for(const ui::Font& font, double dpi) {
     return *faces.back();
 }
 
-const Glyph& glyph_of(Face& f, char32_t c) {
+const canvas::Glyph& glyph_of(Face& f, char32_t c) {
     auto found = f.glyphs.find(c);
-    if (found != f.glyphs.end()) return found->second;
-    Glyph& g = f.glyphs[c];
+    if (found != f.glyphs.end()) return found->second.glyph;
+    Rendered& r = f.glyphs[c];
+    canvas::Glyph& g = r.glyph;
     const FT_UInt index = FT_Get_Char_Index(f.face, c);
     if (FT_Load_Glyph(f.face, index, f.load_flags) != 0) return g;
     FT_GlyphSlot slot = f.face->glyph;
@@ -139,90 +138,27 @@ const Glyph& glyph_of(Face& f, char32_t c) {
     g.rows = static_cast<int>(bitmap.rows);
     g.left = slot->bitmap_left;
     g.top = slot->bitmap_top;
-    g.coverage.resize(static_cast<std::size_t>(g.width * g.rows));
+    r.coverage.resize(static_cast<std::size_t>(g.width * g.rows));
     for (int y = 0; y < g.rows; ++y) {
         const unsigned char* row = bitmap.buffer + y * bitmap.pitch;
         for (int x = 0; x < g.width; ++x) {
             const bool on = mono ? (row[x >> 3] >> (7 - (x & 7))) & 1 : false;
-            g.coverage[static_cast<std::size_t>(y * g.width + x)] = mono ? (on ? 255 : 0) : row[x];
+            r.coverage[static_cast<std::size_t>(y * g.width + x)] = mono ? (on ? 255 : 0) : row[x];
         }
     }
+    g.coverage = r.coverage.data();
     return g;
-}
-
-// a * b / 255, rounded as the X server's compositing rounds it.
-std::uint32_t times(std::uint32_t a, std::uint32_t b) {
-    const std::uint32_t t = a * b + 0x80;
-    return ((t >> 8) + t) >> 8;
-}
-
-std::uint32_t blend(std::uint32_t under, std::uint32_t over, std::uint32_t coverage) {
-    std::uint32_t out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const std::uint32_t a = (under >> shift) & 0xFF, b = (over >> shift) & 0xFF;
-        out |= (times(b, coverage) + times(a, 255 - coverage)) << shift;
-    }
-    return out;
 }
 
 }  // namespace
 
-dialog::FontMetrics FreeTypeSetter::metrics(const ui::Font& font) {
+dialog::FontMetrics FreeTypeGlyphs::metrics(const ui::Font& font) {
     const Face& f = face_for(font, dpi_);
     return {f.ascent, f.descent};
 }
 
-int FreeTypeSetter::text_width(const ui::Font& font, std::string_view utf8) {
-    Face& f = face_for(font, dpi_);
-    int width = 0;
-    for (std::size_t at = 0; at < utf8.size();) width += glyph_of(f, dialog::decode_utf8(utf8, &at)).advance;
-    return width;
-}
+canvas::Glyph FreeTypeGlyphs::glyph(const ui::Font& font, char32_t c) { return glyph_of(face_for(font, dpi_), c); }
 
-// As a RENDER client draws a string with a mask format: the glyphs'
-// coverage is added up first, so where two glyphs overlap their edges sum,
-// and the sum is blended once.
-void FreeTypeSetter::draw(canvas::Canvas& canvas, int x, int y, const ui::Font& font, Colour colour,
-                          std::string_view utf8) {
-    Face& f = face_for(font, dpi_);
-    const std::uint32_t rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-    const int baseline = y + f.ascent;
-    struct Placed {
-        const Glyph* glyph;
-        int x, y;  // the bitmap's top-left corner on the canvas
-    };
-    std::vector<Placed> placed;
-    int left = canvas.width, top = canvas.height, right = 0, bottom = 0;
-    for (std::size_t at = 0; at < utf8.size();) {
-        const Glyph& g = glyph_of(f, dialog::decode_utf8(utf8, &at));
-        const Placed p{&g, x + g.left, baseline - g.top};
-        x += g.advance;
-        if (g.width == 0 || g.rows == 0) continue;
-        placed.push_back(p);
-        left = std::min(left, std::max(p.x, 0));
-        top = std::min(top, std::max(p.y, 0));
-        right = std::max(right, std::min(p.x + g.width, canvas.width));
-        bottom = std::max(bottom, std::min(p.y + g.rows, canvas.height));
-    }
-    if (left >= right || top >= bottom) return;
-    const int width = right - left;
-    std::vector<unsigned char> mask(static_cast<std::size_t>(width * (bottom - top)));
-    for (const Placed& p : placed) {
-        const Glyph& g = *p.glyph;
-        for (int row = std::max(0, top - p.y); row < g.rows && p.y + row < bottom; ++row)
-            for (int column = std::max(0, left - p.x); column < g.width && p.x + column < right; ++column) {
-                unsigned char& m = mask[static_cast<std::size_t>((p.y + row - top) * width + p.x + column - left)];
-                m = static_cast<unsigned char>(
-                    std::min(255, m + g.coverage[static_cast<std::size_t>(row * g.width + column)]));
-            }
-    }
-    for (int py = top; py < bottom; ++py)
-        for (int px = left; px < right; ++px) {
-            const std::uint32_t coverage = mask[static_cast<std::size_t>((py - top) * width + px - left)];
-            if (coverage == 0) continue;
-            std::uint32_t& pixel = canvas.pixels[py * canvas.width + px];
-            pixel = blend(pixel, rgb, coverage);
-        }
-}
+const char* FreeTypeGlyphs::file_of(const ui::Font& font, double dpi) { return face_for(font, dpi).file.c_str(); }
 
 }  // namespace fonts
