@@ -29,7 +29,7 @@ endif()
 install(TARGETS umbrafold RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Started by umbrafold in a Wayland session, never by hand.
 install(TARGETS umbrafold-wayland RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/umbrafold)
-install(TARGETS umbrafold-draw LIBRARY DESTINATION ${UMBRAFOLD_DRAW_MODULE_DIR})
+install(TARGETS umbrafold-pointer umbrafold-text LIBRARY DESTINATION ${UMBRAFOLD_MODULE_DIR})
 
 configure_file(${UMBRAFOLD_DATA_DIR}/umbrafold.1.in ${PROJECT_BINARY_DIR}/data/umbrafold.1 @ONLY)
 set(UMBRAFOLD_MAN_PAGE ${PROJECT_BINARY_DIR}/data/umbrafold.1)

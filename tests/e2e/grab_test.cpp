@@ -98,24 +98,30 @@ TEST_F(Holding, RefusesToLockWhileAnotherClientHoldsThePointer) {
         << locker->Stderr();
 }
 
-// The dialog is drawn by a module loaded once the lock holds; a program
-// that would not find it refuses before showing or grabbing anything.
-TEST_F(Holding, RefusesToLockWithoutItsDrawingModule) {
-    char folder[] = "/tmp/umbrafold-alone.XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string alone = std::string(folder) + "/umbrafold";
-    std::filesystem::copy_file(UMBRAFOLD_PATH, alone);
-    Spawn spawn;
-    spawn.argv = {alone};
-    spawn.set_env = {{"DISPLAY", server->display()}};
-    spawn.unset_env = {"WAYLAND_DISPLAY"};
-    Run(spawn);
-    EXPECT_FALSE(ShowsAWindowBeforeGivingUp(*locker, *x));
-    EXPECT_EQ(Ending(), "exit status 1");
-    EXPECT_NE(locker->Stderr().find("umbrafold: cannot find umbrafold-draw.so"), std::string::npos)
-        << locker->Stderr();
-    EXPECT_EQ(x->TryGrabKeyboard(), GrabSuccess);
-    std::filesystem::remove_all(folder);
+// The pointer shapes and the text the build's glyphs cannot draw come
+// from modules loaded once the lock holds; a program that would not find
+// either refuses before showing or grabbing anything.
+TEST_F(Holding, RefusesToLockWithoutEitherOfItsModules) {
+    const std::string build = std::filesystem::path(UMBRAFOLD_PATH).parent_path();
+    for (const std::string missing : {"umbrafold-pointer.so", "umbrafold-text.so"}) {
+        SCOPED_TRACE(missing);
+        char folder[] = "/tmp/umbrafold-alone.XXXXXX";
+        ASSERT_NE(mkdtemp(folder), nullptr);
+        const std::string alone = std::string(folder) + "/umbrafold";
+        std::filesystem::copy_file(UMBRAFOLD_PATH, alone);
+        for (const std::string module : {"umbrafold-pointer.so", "umbrafold-text.so"})
+            if (module != missing) std::filesystem::copy_file(build + "/" + module, std::string(folder) + "/" + module);
+        Spawn spawn;
+        spawn.argv = {alone};
+        spawn.set_env = {{"DISPLAY", server->display()}};
+        spawn.unset_env = {"WAYLAND_DISPLAY"};
+        Run(spawn);
+        EXPECT_FALSE(ShowsAWindowBeforeGivingUp(*locker, *x));
+        EXPECT_EQ(Ending(), "exit status 1");
+        EXPECT_NE(locker->Stderr().find("umbrafold: cannot find " + missing), std::string::npos) << locker->Stderr();
+        EXPECT_EQ(x->TryGrabKeyboard(), GrabSuccess);
+        std::filesystem::remove_all(folder);
+    }
 }
 
 }  // namespace

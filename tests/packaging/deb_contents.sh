@@ -32,7 +32,8 @@ dpkg-deb -x "$deb" "$work/root"
 
 cat >"$work/expected" <<'LIST'
 ./usr/bin/umbrafold
-./usr/libexec/umbrafold/umbrafold-draw.so
+./usr/libexec/umbrafold/umbrafold-pointer.so
+./usr/libexec/umbrafold/umbrafold-text.so
 ./usr/libexec/umbrafold/umbrafold-wayland
 ./usr/share/applications/umbrafold.desktop
 ./usr/share/doc/umbrafold/changelog.gz

@@ -15,7 +15,8 @@ prefix=$work/prefix
 # Exactly these files: nothing missing, nothing installed by mistake.
 cat >"$work/expected" <<'LIST'
 ./bin/umbrafold
-./libexec/umbrafold/umbrafold-draw.so
+./libexec/umbrafold/umbrafold-pointer.so
+./libexec/umbrafold/umbrafold-text.so
 ./libexec/umbrafold/umbrafold-wayland
 ./share/applications/umbrafold.desktop
 ./share/doc/umbrafold/changelog

@@ -10,7 +10,7 @@
 #include "platform/canvas/GlyphTypesetter.h"
 #include "platform/fonts/BakedGlyphs.h"
 #include "platform/x11/Compositor.h"
-#include "platform/x11/DrawingModule.h"
+#include "platform/x11/Modules.h"
 #include "platform/x11/Icon.h"
 #include "platform/x11/KeyBlock.h"
 
@@ -96,10 +96,9 @@ Rect centred_on_primary(int width, int height) {
     return {monitor.x + (monitor.w - width) / 2, monitor.y + (monitor.h - height) / 2, width, height};
 }
 
-// The build's glyphs, and the drawing module's FreeType for what they lack.
+// The build's glyphs, and FreeType's for what they lack.
 canvas::Typesetter& typesetter() {
-    static fonts::BakedGlyphs glyphs =
-        fonts::built_glyphs(g_x.dpi, []() -> canvas::GlyphSource& { return drawing_module().glyphs(); });
+    static fonts::BakedGlyphs glyphs = fonts::built_glyphs(g_x.dpi, freetype_glyphs);
     static canvas::GlyphTypesetter typesetter(glyphs);
     return typesetter;
 }
@@ -162,10 +161,10 @@ void fit_to_screen() {
 // whole lock, for something nobody looks at before the dialog is drawn.
 // Until then the pointer keeps the root's shape.
 void set_pointers(ui::Window* w) {
-    static const xcb_cursor_t arrow = drawing_module().cursor("left_ptr");
+    static const xcb_cursor_t arrow = load_pointer("left_ptr");
     xcb_change_window_attributes(g_x.c, w->xwindow, XCB_CW_CURSOR, &arrow);
     if (!w->help_area) return;
-    static const xcb_cursor_t help = drawing_module().cursor("question_arrow");
+    static const xcb_cursor_t help = load_pointer("question_arrow");
     xcb_change_window_attributes(g_x.c, w->help_area, XCB_CW_CURSOR, &help);
 }
 

@@ -4,7 +4,7 @@
 #include "platform/posix/Secrets.h"
 #include "platform/posix/Signals.h"
 #include "platform/x11/Display.h"
-#include "platform/x11/DrawingModule.h"
+#include "platform/x11/Modules.h"
 #include "platform/x11/WaylandHandOver.h"
 #include "windows/modMain.h"
 
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     posix::protect_secrets();
     posix::install_signal_handlers();
     // No lock without the means to draw its dialog once it holds.
-    x11::find_drawing_module();
+    x11::find_modules();
     x11::open_connection();
 
     modMain::Main();
