@@ -2,6 +2,7 @@
 // text and the icon into a canvas, which the backend puts on screen.
 #pragma once
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/canvas/Canvas.h"
@@ -14,10 +15,11 @@ using dialog::Rect;
 
 class CanvasPainter : public dialog::Painter {
 public:
-    // At 144 dots per inch and more each of the icon's pixels is drawn as a
-    // square of several, so it fills the image control laid out for it.
+    // At twice 96 dots per inch and more each of the icon's pixels is drawn
+    // as a square of several, so it fills the image control laid out for it
+    // without spilling over it.
     CanvasPainter(Typesetter& typesetter, double dpi)
-        : typesetter_(typesetter), icon_scale_(dpi >= 144 ? static_cast<int>(dpi / 96 + 0.5) : 1) {}
+        : typesetter_(typesetter), icon_scale_(std::max(1, static_cast<int>(dpi / 96))) {}
     CanvasPainter(const CanvasPainter&) = delete;
     CanvasPainter& operator=(const CanvasPainter&) = delete;
     virtual ~CanvasPainter() = default;

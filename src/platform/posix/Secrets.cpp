@@ -1,7 +1,7 @@
 // Process-wide protection of what is typed.
 #include "platform/posix/Secrets.h"
 
-#include <cstring>
+#include <cstddef>
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -13,11 +13,13 @@ namespace {
 // The handlers copy typed text into locals on the one thread's stack, a few
 // frames below main; these pages hold them.
 constexpr std::size_t kStackToLock = 64 * 1024;
+constexpr std::size_t kPage = 4096;  // the smallest page size; larger ones are touched more than once
 
 void lock_stack_pages() {
-    // Touched first, so the pages exist for mlock to pin.
+    // A byte of each page touched first, so the stack reaches down over
+    // them and mlock has pages to pin.
     volatile char pages[kStackToLock];
-    std::memset(const_cast<char*>(pages), 0, sizeof pages);
+    for (std::size_t at = 0; at < sizeof pages; at += kPage) pages[at] = 0;
     mlock(const_cast<char*>(pages), sizeof pages);
 }
 

@@ -2,13 +2,13 @@
 #include "platform/x11/Modules.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <dlfcn.h>
 #include <string>
 #include <unistd.h>
 
 #include "platform/posix/Fatal.h"
+#include "platform/posix/ProgramFolder.h"
 #include "platform/x11/Display.h"
 
 namespace x11 {
@@ -21,19 +21,10 @@ struct Module {
 Module g_pointer{UMBRAFOLD_POINTER_MODULE, {}};
 Module g_text{UMBRAFOLD_TEXT_MODULE, {}};
 
-std::string own_directory() {
-    char path[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return ".";
-    const std::string self(path, static_cast<std::size_t>(length));
-    return self.substr(0, self.rfind('/'));
-}
-
 // Beside the program in the build tree; in the installation's folder of
 // helpers once installed (UMBRAFOLD_MODULE_FROM_BINDIR, relative to bin/).
-void find(Module& module, const std::string& directory) {
-    for (const std::string& path : {directory + "/" + module.file,
-                                    directory + "/" UMBRAFOLD_MODULE_FROM_BINDIR "/" + module.file}) {
+void find(Module& module, const std::string& folder) {
+    for (const std::string& path : {folder + module.file, folder + UMBRAFOLD_MODULE_FROM_BINDIR "/" + module.file}) {
         if (access(path.c_str(), R_OK) == 0) {
             module.path = path;
             return;
@@ -55,9 +46,10 @@ void* entry_of(const Module& module, const char* name) {
 }  // namespace
 
 void find_modules() {
-    const std::string directory = own_directory();
-    find(g_pointer, directory);
-    find(g_text, directory);
+    const std::string folder = posix::program_folder();
+    if (folder.empty()) posix::fatal("cannot find the program's modules", "this program's folder is unknown");
+    find(g_pointer, folder);
+    find(g_text, folder);
 }
 
 xcb_cursor_t load_pointer(const char* name) {

@@ -9,26 +9,14 @@
 #include <unistd.h>
 
 #include "platform/posix/Fatal.h"
+#include "platform/posix/ProgramFolder.h"
 
 namespace x11 {
-namespace {
-
-// The folder of this program, with its closing slash.
-std::string this_folder() {
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return {};
-    std::string folder(path, static_cast<std::size_t>(length));
-    folder.erase(folder.rfind('/') + 1);
-    return folder;
-}
-
-}  // namespace
 
 void hand_over_to_wayland(char** argv) {
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if (!wayland || !*wayland) return;
-    const std::string folder = this_folder();
+    const std::string folder = posix::program_folder();
     if (folder.empty()) posix::fatal("cannot start umbrafold-wayland", "this program's folder is unknown");
     for (const std::string& program : {folder + "umbrafold-wayland", folder + UMBRAFOLD_WAYLAND_PROGRAM}) {
         if (access(program.c_str(), X_OK) != 0) continue;
