@@ -17,6 +17,7 @@ std::uint32_t times(std::uint32_t a, std::uint32_t b) {
 }
 
 std::uint32_t blend(std::uint32_t under, std::uint32_t over, std::uint32_t coverage) {
+    if (coverage == 255) return over;
     std::uint32_t out = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const std::uint32_t a = (under >> shift) & 0xFF, b = (over >> shift) & 0xFF;
@@ -36,11 +37,8 @@ int GlyphTypesetter::text_width(const ui::Font& font, std::string_view utf8) {
 void GlyphTypesetter::draw(Canvas& canvas, int x, int y, const ui::Font& font, Colour colour, std::string_view utf8) {
     const std::uint32_t rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
     const int baseline = y + glyphs_.metrics(font).ascent;
-    struct Placed {
-        Glyph glyph;
-        int x, y;  // the bitmap's top-left corner on the canvas
-    };
-    std::vector<Placed> placed;
+    std::vector<Placed>& placed = placed_;
+    placed.clear();
     int left = canvas.width, top = canvas.height, right = 0, bottom = 0;
     for (std::size_t at = 0; at < utf8.size();) {
         const Glyph g = glyphs_.glyph(font, dialog::decode_utf8(utf8, &at));
@@ -55,7 +53,8 @@ void GlyphTypesetter::draw(Canvas& canvas, int x, int y, const ui::Font& font, C
     }
     if (left >= right || top >= bottom) return;
     const int width = right - left;
-    std::vector<unsigned char> mask(static_cast<std::size_t>(width * (bottom - top)));
+    std::vector<unsigned char>& mask = mask_;
+    mask.assign(static_cast<std::size_t>(width * (bottom - top)), 0);
     for (const Placed& p : placed) {
         const Glyph& g = p.glyph;
         for (int row = std::max(0, top - p.y); row < g.rows && p.y + row < bottom; ++row)

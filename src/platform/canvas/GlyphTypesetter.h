@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "platform/canvas/Typesetter.h"
 
@@ -38,7 +39,16 @@ public:
     void draw(Canvas& canvas, int x, int y, const ui::Font& font, Colour colour, std::string_view utf8) override;
 
 private:
+    struct Placed {
+        Glyph glyph;
+        int x, y;  // the bitmap's top-left corner on the canvas
+    };
+
     GlyphSource& glyphs_;
+    // Kept from one string to the next, so drawing allocates nothing once
+    // the longest string has been drawn.
+    std::vector<Placed> placed_;
+    std::vector<unsigned char> mask_;
 };
 
 }  // namespace canvas

@@ -2,6 +2,7 @@
 #include "platform/x11/ImagePainter.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/x11/Display.h"
 
@@ -9,6 +10,13 @@ namespace x11 {
 namespace {
 
 constexpr std::size_t kBytesARequest = 16 * 1024;
+
+bool host_is_big_endian() {
+    const std::uint32_t one = 1;
+    std::uint8_t first = 0;
+    std::memcpy(&first, &one, 1);
+    return first == 0;
+}
 
 // Where an 8-bit channel goes in a pixel with this mask.
 struct Channel {
@@ -67,23 +75,36 @@ void ImagePainter::present(const Rect& area) {
     // than a request may hold.
     const std::size_t room = static_cast<std::size_t>(xcb_get_setup(g_x.c)->maximum_request_length) * 4 - 32;
     const int rows_a_request = static_cast<int>(std::max<std::size_t>(1, std::min(room, kBytesARequest) / stride));
+    // The screen's own layout is the canvas's: 32 bits, red, green, blue
+    // from the top byte down, in this machine's byte order.
+    const bool same_layout = bytes == 4 && format.red_mask == 0xFF0000 && format.green_mask == 0xFF00 &&
+                             format.blue_mask == 0xFF && format.most_significant_first == host_is_big_endian();
     for (int top = y0; top < y1; top += rows_a_request) {
         const int rows = std::min(rows_a_request, y1 - top);
-        image_.assign(stride * static_cast<std::size_t>(rows), 0);
-        for (int row = 0; row < rows; ++row) {
-            std::uint8_t* out = image_.data() + stride * static_cast<std::size_t>(row);
-            const std::uint32_t* in = pixels_.data() + static_cast<std::size_t>((top + row) * canvas_.width + x0);
-            for (int column = 0; column < x1 - x0; ++column, out += bytes) {
-                const std::uint32_t value = screen_pixel(red, green, blue, in[column]);
-                for (int b = 0; b < bytes; ++b) {
-                    const int at = format.most_significant_first ? bytes - 1 - b : b;
-                    out[at] = static_cast<std::uint8_t>(value >> (8 * b));
+        const std::uint32_t* first = pixels_.data() + static_cast<std::size_t>(top * canvas_.width + x0);
+        const std::uint8_t* data = reinterpret_cast<const std::uint8_t*>(first);
+        if (!same_layout || x1 - x0 != canvas_.width) {
+            image_.assign(stride * static_cast<std::size_t>(rows), 0);
+            for (int row = 0; row < rows; ++row) {
+                std::uint8_t* out = image_.data() + stride * static_cast<std::size_t>(row);
+                const std::uint32_t* in = first + static_cast<std::size_t>(row * canvas_.width);
+                if (same_layout) {
+                    std::memcpy(out, in, static_cast<std::size_t>(x1 - x0) * 4);
+                    continue;
+                }
+                for (int column = 0; column < x1 - x0; ++column, out += bytes) {
+                    const std::uint32_t value = screen_pixel(red, green, blue, in[column]);
+                    for (int b = 0; b < bytes; ++b) {
+                        const int at = format.most_significant_first ? bytes - 1 - b : b;
+                        out[at] = static_cast<std::uint8_t>(value >> (8 * b));
+                    }
                 }
             }
+            data = image_.data();
         }
         xcb_put_image(g_x.c, XCB_IMAGE_FORMAT_Z_PIXMAP, target_, gc_, static_cast<std::uint16_t>(x1 - x0),
                       static_cast<std::uint16_t>(rows), static_cast<std::int16_t>(x0), static_cast<std::int16_t>(top), 0,
-                      g_x.screen->root_depth, static_cast<std::uint32_t>(image_.size()), image_.data());
+                      g_x.screen->root_depth, static_cast<std::uint32_t>(stride * static_cast<std::size_t>(rows)), data);
     }
 }
 
