@@ -6,7 +6,7 @@
 namespace e2e {
 
 void LockerTest::SetUp() {
-    server = std::make_unique<XServer>();
+    server = std::make_unique<XServer>(1024, 768, screen_depth);
     x = std::make_unique<XClient>(server->display());
     // White, so anything the cover fails to hide stands out.
     x->SetRootBackground(kWhite);

@@ -75,6 +75,7 @@ protected:
     ::Window dialog = 0;
     ::Window cover = 0;
     int drawn_dpi = 96;  // what the program is expected to draw at
+    int screen_depth = 24;  // bits a pixel of the test's screen, set before SetUp
 };
 
 }  // namespace e2e

@@ -108,6 +108,26 @@ TEST_F(StartState, StatusLabelIsYellow) {
     EXPECT_EQ(StatusColour(), kYellow);
 }
 
+// A screen of 16 bits a pixel takes the dialog in its own layout of red,
+// green and blue, each colour as near as its bits allow.
+class SixteenBitScreen : public LockerTest {
+protected:
+    SixteenBitScreen() { screen_depth = 16; }
+};
+
+// Five bits of red and of blue, six of green, read back scaled to 0..255.
+Rgb In565(Rgb c) { return {(c.r >> 3) * 255 / 31, (c.g >> 2) * 255 / 63, (c.b >> 3) * 255 / 31}; }
+
+TEST_F(SixteenBitScreen, DialogShowsInTheScreensOwnPixels) {
+    StartLocker();  // finds the status yellow, which 16 bits hold exactly
+    const Rect d = DialogRect();
+    EXPECT_EQ(x->Pixel(0, 0), kBlack);
+    EXPECT_EQ(x->Dominant(d), In565({192, 192, 192}));
+    x->Type("a");
+    x->Key("Return");
+    EXPECT_TRUE(StatusBecomes(In565(kLightRed)));
+}
+
 // Typing goes into the box without a click: the text locks with Enter.
 TEST_F(StartState, FocusIsInTheBox) {
     StartLocker();

@@ -34,10 +34,10 @@ std::string ReadLine(int fd, int timeout_ms) {
 
 }  // namespace
 
-XServer::XServer(int width, int height) {
+XServer::XServer(int width, int height, int depth) {
     Spawn spawn;
     spawn.argv = {XVFB_PATH,
-                  "-screen", "0", std::to_string(width) + "x" + std::to_string(height) + "x24",
+                  "-screen", "0", std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth),
                   "-nolisten", "tcp",
                   // Without -noreset the server would start afresh whenever
                   // its last client leaves, between two phases of a test.

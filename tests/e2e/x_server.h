@@ -11,9 +11,10 @@ namespace e2e {
 
 class XServer {
 public:
-    // Starts Xvfb with one screen of width x height at 24 bits and waits
-    // until it accepts connections; throws when it does not come up.
-    explicit XServer(int width = 1024, int height = 768);
+    // Starts Xvfb with one screen of width x height at depth bits a pixel
+    // and waits until it accepts connections; throws when it does not come
+    // up.
+    explicit XServer(int width = 1024, int height = 768, int depth = 24);
     // Starts another server, such as Xephyr inside a display of its own:
     // spawn names the program, its arguments and environment, and gets
     // -displayfd added.

@@ -8,6 +8,7 @@
 #include <xcb/randr.h>
 
 #include "platform/posix/Fatal.h"
+#include "platform/x11/Reply.h"
 #include "platform/x11/Resources.h"
 
 namespace x11 {
@@ -15,14 +16,6 @@ namespace x11 {
 Connection g_x;
 
 namespace {
-
-template <typename Reply>
-struct Owned {
-    Reply* reply;
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    ~Owned() { std::free(reply); }
-};
 
 // Under XWayland the compositor keeps its own shortcuts whatever an X client
 // grabs, so a lock there would be a lock in appearance only.
@@ -87,22 +80,22 @@ void open_connection() {
     xcb_intern_atom_cookie_t cookies[kAtoms];
     for (std::size_t i = 0; i < kAtoms; ++i)
         cookies[i] = xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(names[i])), names[i]);
-    const Owned<xcb_query_extension_reply_t> extension{xcb_query_extension_reply(c, xwayland, nullptr)};
-    const Owned<xcb_get_property_reply_t> database{xcb_get_property_reply(c, resources, nullptr)};
+    const Reply<xcb_query_extension_reply_t> extension{xcb_query_extension_reply(c, xwayland, nullptr)};
+    const Reply<xcb_get_property_reply_t> database{xcb_get_property_reply(c, resources, nullptr)};
     xcb_atom_t atoms[kAtoms];
     for (std::size_t i = 0; i < kAtoms; ++i) {
-        const Owned<xcb_intern_atom_reply_t> reply{xcb_intern_atom_reply(c, cookies[i], nullptr)};
-        atoms[i] = reply.reply ? reply.reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        const Reply<xcb_intern_atom_reply_t> reply{xcb_intern_atom_reply(c, cookies[i], nullptr)};
+        atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     }
     if (xcb_connection_has_error(c)) posix::fatal("lost the connection to the X server", nullptr);
-    if (under_wayland(extension.reply)) posix::fatal("cannot lock a Wayland session", "its compositor does not honour X grabs");
+    if (under_wayland(extension.get())) posix::fatal("cannot lock a Wayland session", "its compositor does not honour X grabs");
     if (!read_pixel_format(setup, g_x.screen, &g_x.format))
         posix::fatal("cannot draw the dialog", "the screen's visual is not true colour of 16 or 32 bits a pixel");
     g_x.atoms = {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7]};
     g_x.dpi = dialog::kDefaultDpi;
-    if (database.reply) {
-        const std::string_view text(static_cast<const char*>(xcb_get_property_value(database.reply)),
-                                    static_cast<std::size_t>(xcb_get_property_value_length(database.reply)));
+    if (database) {
+        const std::string_view text(static_cast<const char*>(xcb_get_property_value(database.get())),
+                                    static_cast<std::size_t>(xcb_get_property_value_length(database.get())));
         g_x.dpi = xft_dpi(text, dialog::kDefaultDpi);
     }
 
@@ -125,9 +118,9 @@ void watch_screen_changes() {
 }
 
 Rect root_rect() {
-    const Owned<xcb_get_geometry_reply_t> geometry{
+    const Reply<xcb_get_geometry_reply_t> geometry{
         xcb_get_geometry_reply(g_x.c, xcb_get_geometry(g_x.c, g_x.root), nullptr)};
-    if (geometry.reply) return {0, 0, geometry.reply->width, geometry.reply->height};
+    if (geometry) return {0, 0, geometry->width, geometry->height};
     return {0, 0, g_x.screen->width_in_pixels, g_x.screen->height_in_pixels};
 }
 

@@ -2,17 +2,13 @@
 // at a time, so a flood of input waits in the server, not in our memory.
 #pragma once
 
-#include <cstdlib>
-#include <memory>
-
 #include <xcb/xcb.h>
+
+#include "platform/x11/Reply.h"
 
 namespace x11 {
 
-struct FreeEvent {
-    void operator()(xcb_generic_event_t* event) const { std::free(event); }
-};
-using Event = std::unique_ptr<xcb_generic_event_t, FreeEvent>;
+using Event = Reply<xcb_generic_event_t>;
 
 // The next event already read from the connection, if any. Errors the
 // server reports are logged on the way and the program carries on.

@@ -7,6 +7,7 @@
 #include <xcb/xcb.h>
 
 #include "platform/posix/Fatal.h"
+#include "platform/x11/Reply.h"
 #include "platform/ui.h"
 #include "platform/x11/Display.h"
 #include "platform/x11/KeyBlock.h"
@@ -21,14 +22,6 @@ constexpr std::uint16_t kPointerEvents =
 constexpr int kGrabAttempts = 200;
 bool g_on = false;
 
-template <typename Reply>
-struct Owned {
-    Reply* reply;
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    ~Owned() { std::free(reply); }
-};
-
 xcb_grab_keyboard_cookie_t ask_keyboard() {
     return xcb_grab_keyboard(g_x.c, 0, g_x.root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
 }
@@ -41,13 +34,13 @@ xcb_grab_pointer_cookie_t ask_pointer() {
 }
 
 bool grab_keyboard() {
-    const Owned<xcb_grab_keyboard_reply_t> reply{xcb_grab_keyboard_reply(g_x.c, ask_keyboard(), nullptr)};
-    return reply.reply && reply.reply->status == XCB_GRAB_STATUS_SUCCESS;
+    const Reply<xcb_grab_keyboard_reply_t> reply{xcb_grab_keyboard_reply(g_x.c, ask_keyboard(), nullptr)};
+    return reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
 }
 
 bool grab_pointer() {
-    const Owned<xcb_grab_pointer_reply_t> reply{xcb_grab_pointer_reply(g_x.c, ask_pointer(), nullptr)};
-    return reply.reply && reply.reply->status == XCB_GRAB_STATUS_SUCCESS;
+    const Reply<xcb_grab_pointer_reply_t> reply{xcb_grab_pointer_reply(g_x.c, ask_pointer(), nullptr)};
+    return reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
 }
 constexpr long kGrabPauseNs = 5'000'000;  // 200 tries 5 ms apart: one second
 
@@ -87,13 +80,13 @@ void first_grabs(bool* keyboard, bool* pointer) {
         xcb_get_property(c, 0, g_x.root, g_x.atoms.xkb_rules_names, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024);
     const auto keyboard_grab = ask_keyboard();
     const auto pointer_grab = ask_pointer();
-    const Owned<xcb_get_property_reply_t> names{xcb_get_property_reply(c, rules, nullptr)};
-    const Owned<xcb_grab_keyboard_reply_t> k{xcb_grab_keyboard_reply(c, keyboard_grab, nullptr)};
-    const Owned<xcb_grab_pointer_reply_t> p{xcb_grab_pointer_reply(c, pointer_grab, nullptr)};
-    if (keymap_breaks_grabs(names.reply))
+    const Reply<xcb_get_property_reply_t> names{xcb_get_property_reply(c, rules, nullptr)};
+    const Reply<xcb_grab_keyboard_reply_t> k{xcb_grab_keyboard_reply(c, keyboard_grab, nullptr)};
+    const Reply<xcb_grab_pointer_reply_t> p{xcb_grab_pointer_reply(c, pointer_grab, nullptr)};
+    if (keymap_breaks_grabs(names.get()))
         posix::fatal("cannot lock", "the keyboard map has a key that breaks any grab (grab:break_actions)");
-    *keyboard = k.reply && k.reply->status == XCB_GRAB_STATUS_SUCCESS;
-    *pointer = p.reply && p.reply->status == XCB_GRAB_STATUS_SUCCESS;
+    *keyboard = k && k->status == XCB_GRAB_STATUS_SUCCESS;
+    *pointer = p && p->status == XCB_GRAB_STATUS_SUCCESS;
 }
 
 }  // namespace
