@@ -128,6 +128,22 @@ TEST_F(SixteenBitScreen, DialogShowsInTheScreensOwnPixels) {
     EXPECT_TRUE(StatusBecomes(In565(kLightRed)));
 }
 
+// A screen with a colour map cannot take the dialog's pixels as they are
+// painted: the program says so and ends before it grabs or shows anything.
+class EightBitScreen : public LockerTest {
+protected:
+    EightBitScreen() { screen_depth = 8; }
+};
+
+TEST_F(EightBitScreen, IsRefusedBeforeAnythingIsShownOrHeld) {
+    Run();
+    EXPECT_EQ(Ending(), "exit status 1");
+    EXPECT_NE(locker->Stderr().find("umbrafold: cannot draw the dialog: "), std::string::npos) << locker->Stderr();
+    EXPECT_EQ(FindCover(), 0u);
+    EXPECT_EQ(FindDialog(), 0u);
+    EXPECT_EQ(x->TryGrabKeyboard(), GrabSuccess);
+}
+
 // Typing goes into the box without a click: the text locks with Enter.
 TEST_F(StartState, FocusIsInTheBox) {
     StartLocker();

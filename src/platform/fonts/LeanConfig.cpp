@@ -11,11 +11,14 @@ bool use_lean_font_config() {
     const FontFiles files = lean_font_files();
     if (!files) return false;
     FcConfig* config = FcConfigCreate();
-    if (config && FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(files.regular)) &&
-        FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(files.bold)) && FcConfigSetCurrent(config))
-        return true;  // a later FcInit finds a configuration and loads no other
-    if (config) FcConfigDestroy(config);
-    return false;
+    if (!config) return false;
+    // A later FcInit finds a configuration and loads no other. Fontconfig
+    // holds the current one by a reference of its own; ours goes.
+    const bool set = FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(files.regular)) &&
+                     FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(files.bold)) &&
+                     FcConfigSetCurrent(config);
+    FcConfigDestroy(config);
+    return set;
 }
 
 }  // namespace fonts
