@@ -1,4 +1,5 @@
 // Holding the keyboard and the pointer for the life of the lock.
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -7,11 +8,11 @@
 #include <xcb/xcb.h>
 
 #include "platform/posix/Fatal.h"
-#include "platform/x11/Reply.h"
 #include "platform/ui.h"
 #include "platform/x11/Display.h"
 #include "platform/x11/KeyBlock.h"
 #include "platform/x11/Keymap.h"
+#include "platform/x11/Reply.h"
 #include "platform/x11/Window.h"
 
 namespace x11 {
@@ -20,6 +21,7 @@ namespace {
 constexpr std::uint16_t kPointerEvents =
     XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION;
 constexpr int kGrabAttempts = 200;
+constexpr long kGrabPauseNs = 5'000'000;  // 200 tries 5 ms apart: one second
 bool g_on = false;
 
 xcb_grab_keyboard_cookie_t ask_keyboard() {
@@ -42,7 +44,6 @@ bool grab_pointer() {
     const Reply<xcb_grab_pointer_reply_t> reply{xcb_grab_pointer_reply(g_x.c, ask_pointer(), nullptr)};
     return reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
 }
-constexpr long kGrabPauseNs = 5'000'000;  // 200 tries 5 ms apart: one second
 
 // Another client may hold a grab for a moment (a menu, a key binding being
 // released); wait for it, but not for ever.
