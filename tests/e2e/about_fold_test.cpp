@@ -1,6 +1,12 @@
 // The title label folds the About panel out below the status and back in;
 // the dialog grows and shrinks at its bottom edge only.
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "locker_test.h"
+#include "platform/dialog/Layout.h"
+#include "windows/frmWindowControls.h"
 
 namespace e2e {
 namespace {
@@ -11,6 +17,47 @@ protected:
     void ClickTitle() {
         const Rect title = OnScreen(kTitle);
         x->Click(title.x + title.w / 2, title.y + title.h / 3);
+    }
+
+    // Where the image control of the panel is on the screen, at the test's
+    // dpi; it sits in the group box's coordinates.
+    Rect ImageBox() const {
+        const dialog::Rect r = dialog::control_rect(frmWindowControls::kWindow, frmWindowControls::Image1,
+                                                    drawn_dpi, drawn_dpi);
+        const Rect window = DialogRect();
+        const int frame = Px(frmWindowControls::kWindow.frame);
+        return {window.x + frame + r.x, window.y + frame + r.y, r.w, r.h};
+    }
+
+    // The width of what is drawn in rect other than the face.
+    int DrawnWidth(Rect rect, Rgb face) const {
+        const std::vector<Rgb> pixels = x->Capture(rect);
+        int left = rect.w, right = -1;
+        for (std::size_t i = 0; i < pixels.size(); ++i) {
+            if (pixels[i] == face) continue;
+            const int column = static_cast<int>(i % static_cast<std::size_t>(rect.w));
+            left = std::min(left, column);
+            right = std::max(right, column);
+        }
+        return right < left ? 0 : right - left + 1;
+    }
+
+    // The icon fills its image control as far as whole multiples of its
+    // size allow, and nothing of it spills out to the right.
+    void ExpectIconKeepsToItsControl(int dpi, int icon_scale) {
+        x->SetResources("Xft.dpi:\t" + std::to_string(dpi) + "\n");
+        drawn_dpi = dpi;
+        StartLocker();
+        ClickTitle();
+        ASSERT_TRUE(DialogHeightBecomes(dialog::twips_to_pixels(frmWindowControls::kExpandedHeight, dpi)));
+        const Rect box = ImageBox();
+        const Rgb face = x->Dominant(OnScreen(kAboutPanel));
+        EXPECT_TRUE(WaitUntil([&] { return DrawnWidth(box, face) > 0; })) << "no icon in " << ToString(face);
+        // Wider than the icon, 32 pixels square, could be at the scale below,
+        // and no wider than at this one.
+        EXPECT_GT(DrawnWidth(box, face), 32 * (icon_scale - 1));
+        EXPECT_LE(DrawnWidth(box, face), 32 * icon_scale);
+        EXPECT_EQ(DrawnWidth({box.x + box.w, box.y, Px(90), box.h}, face), 0);
     }
 
     // The middle of the panel, in the expanded window.
@@ -39,6 +86,10 @@ TEST_F(AboutFold, TitleClickExpandsAndFoldsAgain) {
     EXPECT_TRUE(WaitUntil([&] { return PanelColour() == kBlack; }))
         << "below the folded dialog: " << ToString(PanelColour());
 }
+
+TEST_F(AboutFold, IconKeepsItsSizeInTheLargerControlAt144Dpi) { ExpectIconKeepsToItsControl(144, 1); }
+
+TEST_F(AboutFold, IconDoublesWithItsControlAt192Dpi) { ExpectIconKeepsToItsControl(192, 2); }
 
 TEST_F(AboutFold, WorksTheSameWhileLocked) {
     StartLocker();
