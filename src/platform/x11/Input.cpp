@@ -18,11 +18,8 @@ void handle_key(const xcb_key_press_event_t& event) {
     const std::uint32_t keysym = keysym_of(event);
     // A dead key waits for the next one, and the pair types one character.
     static keys::Composer composer;
-    const keys::Typed typed = composer.feed(keysym);
-    if (typed.outcome == keys::Typed::Swallowed) return;
     dialog::Key key;
-    key.keysym = typed.outcome == keys::Typed::Composed ? typed.keysym : keysym;
-    key.code_point = typed.outcome == keys::Typed::Composed ? typed.code_point : xkb_keysym_to_utf32(key.keysym);
+    if (!composer.type(keysym, xkb_keysym_to_utf32(keysym), &key)) return;
     if (event.state & XCB_MOD_MASK_SHIFT) key.modifiers |= dialog::kShift;
     if (event.state & XCB_MOD_MASK_CONTROL) key.modifiers |= dialog::kControl;
     if (event.state & XCB_MOD_MASK_1) key.modifiers |= dialog::kAlt;

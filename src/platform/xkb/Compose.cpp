@@ -50,29 +50,26 @@ bool Composer::load() {
     return state_ != nullptr;
 }
 
-Typed Composer::feed(std::uint32_t keysym) {
-    Typed typed;
-    if (!state_ && (tried_ || !starts_sequence(keysym) || !load())) return typed;
-    if (xkb_compose_state_feed(state_, keysym) == XKB_COMPOSE_FEED_IGNORED) return typed;
+bool Composer::type(std::uint32_t keysym, char32_t code_point, dialog::Key* key) {
+    key->keysym = keysym;
+    key->code_point = code_point;
+    if (!state_ && (tried_ || !starts_sequence(keysym) || !load())) return true;
+    if (xkb_compose_state_feed(state_, keysym) == XKB_COMPOSE_FEED_IGNORED) return true;
     switch (xkb_compose_state_get_status(state_)) {
-    case XKB_COMPOSE_NOTHING: return typed;
-    case XKB_COMPOSE_COMPOSING: typed.outcome = Typed::Swallowed; return typed;
-    case XKB_COMPOSE_CANCELLED:
-        xkb_compose_state_reset(state_);
-        typed.outcome = Typed::Swallowed;
-        return typed;
+    case XKB_COMPOSE_NOTHING: return true;
+    case XKB_COMPOSE_COMPOSING: return false;
+    case XKB_COMPOSE_CANCELLED: xkb_compose_state_reset(state_); return false;
     case XKB_COMPOSE_COMPOSED: break;
     }
-    typed.outcome = Typed::Composed;
-    typed.keysym = xkb_compose_state_get_one_sym(state_);
+    key->keysym = xkb_compose_state_get_one_sym(state_);
     char utf8[16];
     const int length = xkb_compose_state_get_utf8(state_, utf8, sizeof utf8);
     std::size_t at = 0;
-    typed.code_point = length > 0 ? dialog::decode_utf8(std::string_view(utf8, static_cast<std::size_t>(length)), &at)
-                                  : xkb_keysym_to_utf32(typed.keysym);
+    key->code_point = length > 0 ? dialog::decode_utf8(std::string_view(utf8, static_cast<std::size_t>(length)), &at)
+                                 : xkb_keysym_to_utf32(key->keysym);
     WipeBytes(utf8, sizeof utf8);
     xkb_compose_state_reset(state_);
-    return typed;
+    return true;
 }
 
 }  // namespace keys

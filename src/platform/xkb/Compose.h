@@ -4,19 +4,11 @@
 
 #include <cstdint>
 
+#include "platform/dialog/Key.h"
+
 struct xkb_compose_state;
 
 namespace keys {
-
-struct Typed {
-    enum Outcome {
-        Key,       // not part of a sequence: the key types what it says
-        Swallowed, // the start or middle of a sequence, or a broken one
-        Composed,  // a sequence ended: keysym and code point are its result
-    } outcome = Key;
-    std::uint32_t keysym = 0;
-    char32_t code_point = 0;
-};
 
 class Composer {
 public:
@@ -25,9 +17,12 @@ public:
     Composer& operator=(const Composer&) = delete;
     ~Composer();
 
-    // Feeds the keysym of a pressed key. The table is read at the first key
-    // that can start a sequence, so a run that never types one pays nothing.
-    Typed feed(std::uint32_t keysym);
+    // A pressed key, by its keysym and the character it types on its own,
+    // as the dialog gets it: the key itself, or at the end of a sequence
+    // what the sequence makes; false at its start or in its middle, and
+    // for a broken one. The table is read at the first key that can start
+    // a sequence, so a run that never types one pays nothing.
+    bool type(std::uint32_t keysym, char32_t code_point, dialog::Key* key);
 
 private:
     bool load();

@@ -41,16 +41,8 @@ bool Keyboard::press(std::uint32_t keycode, dialog::Key* key) {
     if (!state_) return false;
     const xkb_keysym_t keysym = xkb_state_key_get_one_sym(state_, keycode);
     if (keysym == XKB_KEY_NoSymbol) return false;
-    const Typed typed = composer_.feed(keysym);
-    if (typed.outcome == Typed::Swallowed) return false;
     *key = {};
-    if (typed.outcome == Typed::Composed) {
-        key->keysym = typed.keysym;
-        key->code_point = typed.code_point;
-    } else {
-        key->keysym = keysym;
-        key->code_point = xkb_state_key_get_utf32(state_, keycode);
-    }
+    if (!composer_.type(keysym, xkb_state_key_get_utf32(state_, keycode), key)) return false;
     const auto active = [this](const char* name) {
         return xkb_state_mod_name_is_active(state_, name, XKB_STATE_MODS_EFFECTIVE) > 0;
     };
