@@ -29,6 +29,23 @@ protected:
     }
 };
 
+// A dead key and the letter after it type one accented letter. Dropping
+// the dead key would store "e", and the bare letter would unlock.
+TEST_F(NonAscii, DeadKeyComposesWithTheNextKey) {
+    x->BindKeysym("dead_acute");
+    StartWithLetters();
+    x->Key("dead_acute");
+    x->Type("e");
+    LockWith("");
+    x->Type("e");
+    x->Key("Return");  // wrong: only empties the box
+    x->Key("dead_acute");
+    x->Type("E");  // É, lower-cased to é
+    EXPECT_TRUE(StatusBecomes(kLightGreen));
+    x->Key("Return");
+    EXPECT_EQ(Ending(), "exit status 0");
+}
+
 TEST_F(NonAscii, CapitalsBeyondAsciiOpenTheLock) {
     StartWithLetters();
     LockWith("\u00C4b\u00C9\u0160");  // ÄbÉŠ

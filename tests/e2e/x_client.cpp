@@ -322,7 +322,15 @@ void XClient::Type(std::string_view text) {
     }
 }
 
-void XClient::BindKey(char32_t lower, char32_t upper) {
+void XClient::BindKey(char32_t lower, char32_t upper) { BindKeysyms(KeysymOf(lower), KeysymOf(upper)); }
+
+void XClient::BindKeysym(const char* keysym) {
+    const KeySym sym = XStringToKeysym(keysym);
+    if (sym == NoSymbol) throw std::runtime_error(std::string("unknown keysym ") + keysym);
+    BindKeysyms(sym, sym);
+}
+
+void XClient::BindKeysyms(unsigned long lower, unsigned long upper) {
     int min_code = 0, max_code = 0, per_code = 0;
     XDisplayKeycodes(dpy_, &min_code, &max_code);
     KeySym* map = XGetKeyboardMapping(dpy_, static_cast<KeyCode>(min_code), max_code - min_code + 1, &per_code);
@@ -335,7 +343,7 @@ void XClient::BindKey(char32_t lower, char32_t upper) {
     }
     XFree(map);
     if (!free_code) throw std::runtime_error("no free key to bind");
-    KeySym syms[2] = {KeysymOf(lower), KeysymOf(upper)};
+    KeySym syms[2] = {lower, upper};
     XChangeKeyboardMapping(dpy_, free_code, 2, syms, 1);
     Sync();
 }

@@ -90,6 +90,8 @@ public:
     // Puts a character pair (lower, upper; Unicode code points) on a key
     // that had nothing on it.
     void BindKey(char32_t lower, char32_t upper);
+    // Puts a keysym on a key that had nothing on it ("dead_acute").
+    void BindKeysym(const char* keysym);
     // Presses and releases the key with the named keysym ("Tab", "Return",
     // "a") while holding the modifier keys, e.g. {"Alt_L"}.
     void Key(const char* keysym, const std::vector<const char*>& modifiers = {});
@@ -110,6 +112,7 @@ public:
     void Sync() const;
 
 private:
+    void BindKeysyms(unsigned long lower, unsigned long upper);
     void FakeKey(unsigned keycode, bool press);
     unsigned Keycode(unsigned long keysym, bool* needs_shift) const;
     std::vector<unsigned long> Property32(::Window window, const char* atom, Atom type) const;
