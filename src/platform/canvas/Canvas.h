@@ -4,7 +4,14 @@
 
 #include <cstdint>
 
+#include "lock/LockView.h"
+
 namespace canvas {
+
+// A colour as the windows above give it, 0x00BBGGRR, as a canvas pixel.
+inline constexpr std::uint32_t pixel_of(Colour colour) {
+    return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+}
 
 // 0x00RRGGBB, row after row, width pixels a row.
 struct Canvas {

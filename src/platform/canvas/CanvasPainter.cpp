@@ -7,19 +7,12 @@
 #include "umbrafold-icons.h"
 
 namespace canvas {
-namespace {
-
-std::uint32_t rgb(Colour colour) {
-    return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-}
-
-}  // namespace
 
 void CanvasPainter::fill(const Rect& r, Colour colour) {
     const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
     const int x1 = std::min(r.x + r.w, canvas_.width), y1 = std::min(r.y + r.h, canvas_.height);
     if (x0 >= x1) return;
-    const std::uint32_t pixel = rgb(colour);
+    const std::uint32_t pixel = pixel_of(colour);
     for (int y = y0; y < y1; ++y)
         std::fill(canvas_.pixels + y * canvas_.width + x0, canvas_.pixels + y * canvas_.width + x1, pixel);
 }

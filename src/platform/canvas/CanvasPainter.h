@@ -7,6 +7,7 @@
 
 #include "platform/canvas/Canvas.h"
 #include "platform/canvas/Typesetter.h"
+#include "platform/dialog/Layout.h"
 #include "platform/dialog/Painter.h"
 
 namespace canvas {
@@ -19,7 +20,7 @@ public:
     // as a square of several, so it fills the image control laid out for it
     // without spilling over it.
     CanvasPainter(Typesetter& typesetter, double dpi)
-        : typesetter_(typesetter), icon_scale_(std::max(1, static_cast<int>(dpi / 96))) {}
+        : typesetter_(typesetter), icon_scale_(std::max(1, static_cast<int>(dpi / dialog::kDefaultDpi))) {}
     CanvasPainter(const CanvasPainter&) = delete;
     CanvasPainter& operator=(const CanvasPainter&) = delete;
     virtual ~CanvasPainter() = default;

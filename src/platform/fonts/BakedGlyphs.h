@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "platform/canvas/GlyphTypesetter.h"
+#include "platform/canvas/Typesetter.h"
 #include "platform/fonts/BakedFont.h"
 
 namespace fonts {

@@ -161,4 +161,6 @@ canvas::Glyph FreeTypeGlyphs::glyph(const ui::Font& font, char32_t c) { return g
 
 const char* FreeTypeGlyphs::file_of(const ui::Font& font, double dpi) { return face_for(font, dpi).file.c_str(); }
 
+canvas::GlyphSource* open_freetype_glyphs(double dpi) { return new FreeTypeGlyphs(dpi); }
+
 }  // namespace fonts

@@ -3,7 +3,7 @@
 // match, so text set from them draws what Xft draws.
 #pragma once
 
-#include "platform/canvas/GlyphTypesetter.h"
+#include "platform/canvas/Typesetter.h"
 
 namespace fonts {
 
@@ -20,5 +20,8 @@ public:
 private:
     double dpi_;
 };
+
+// A fallback for the dialog's text (DialogText.h), for whoever links FreeType.
+canvas::GlyphSource* open_freetype_glyphs(double dpi);
 
 }  // namespace fonts

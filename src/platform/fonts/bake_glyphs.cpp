@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dialog/DialogFont.h"
 #include "platform/dialog/Layout.h"
 #include "platform/fonts/BakedFont.h"
 #include "platform/fonts/FreeTypeGlyphs.h"

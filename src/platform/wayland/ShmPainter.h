@@ -5,8 +5,7 @@
 #include <wayland-client.h>
 
 #include "platform/canvas/CanvasPainter.h"
-#include "platform/canvas/GlyphTypesetter.h"
-#include "platform/fonts/BakedGlyphs.h"
+#include "platform/fonts/DialogText.h"
 #include "platform/fonts/FreeTypeGlyphs.h"
 #include "platform/wayland/Buffers.h"
 
@@ -14,13 +13,15 @@ namespace wl {
 
 using dialog::Rect;
 
-class ShmPainter final : public canvas::CanvasPainter {
+// The dialog's text, made before the painter that sets it.
+struct LinkedText {
+    explicit LinkedText(double dpi) : dialog_text(dpi, fonts::open_freetype_glyphs) {}
+    fonts::DialogText dialog_text;
+};
+
+class ShmPainter final : private LinkedText, public canvas::CanvasPainter {
 public:
-    // The typesetter is made after the base, which keeps only a reference.
-    explicit ShmPainter(double dpi)
-        : CanvasPainter(typesetter_, dpi), freetype_(dpi),
-          glyphs_(fonts::built_glyphs(dpi, [this]() -> canvas::GlyphSource& { return freetype_; })),
-          typesetter_(glyphs_) {}
+    explicit ShmPainter(double dpi) : LinkedText(dpi), CanvasPainter(dialog_text.typesetter(), dpi) {}
 
     // Starts a frame of width x height for the surface, a subsurface of
     // parent.
@@ -28,9 +29,6 @@ public:
     void present(const Rect& r) override;
 
 private:
-    fonts::FreeTypeGlyphs freetype_;  // for what the build's table lacks
-    fonts::BakedGlyphs glyphs_;
-    canvas::GlyphTypesetter typesetter_;
     BufferPool pool_;
     Buffer* buffer_ = nullptr;
     wl_surface* surface_ = nullptr;

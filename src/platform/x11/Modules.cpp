@@ -57,9 +57,9 @@ xcb_cursor_t load_pointer(const char* name) {
     return load(g_x.c, const_cast<xcb_screen_t*>(g_x.screen), name);
 }
 
-canvas::GlyphSource& freetype_glyphs() {
-    static canvas::GlyphSource& glyphs = *reinterpret_cast<OpenGlyphs>(entry_of(g_text, kOpenGlyphs))(g_x.dpi);
-    return glyphs;
+canvas::GlyphSource* open_freetype_glyphs(double dpi) {
+    static const auto open = reinterpret_cast<fonts::OpenGlyphs>(entry_of(g_text, kOpenGlyphs));
+    return open(dpi);
 }
 
 }  // namespace x11

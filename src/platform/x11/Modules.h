@@ -9,7 +9,7 @@
 
 #include <xcb/xcb.h>
 
-#include "platform/canvas/GlyphTypesetter.h"
+#include "platform/fonts/DialogText.h"
 
 namespace x11 {
 
@@ -22,13 +22,13 @@ void find_modules();
 // where neither has it.
 xcb_cursor_t load_pointer(const char* name);
 
-// FreeType's glyphs, at the screen's dots per inch.
-canvas::GlyphSource& freetype_glyphs();
+// FreeType's glyphs at dpi, from the text module: the dialog text's
+// fallback (fonts::OpenGlyphs).
+canvas::GlyphSource* open_freetype_glyphs(double dpi);
 
 // The modules' entry points, one each.
 using LoadPointer = xcb_cursor_t (*)(xcb_connection_t* c, xcb_screen_t* screen, const char* name);
 inline constexpr const char* kLoadPointer = "umbrafold_load_pointer";
-using OpenGlyphs = canvas::GlyphSource* (*)(double dpi);
 inline constexpr const char* kOpenGlyphs = "umbrafold_open_glyphs";
 
 }  // namespace x11

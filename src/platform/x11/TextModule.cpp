@@ -4,5 +4,5 @@
 #include "platform/x11/Modules.h"
 
 extern "C" __attribute__((visibility("default"))) canvas::GlyphSource* umbrafold_open_glyphs(double dpi) {
-    return new fonts::FreeTypeGlyphs(dpi);
+    return fonts::open_freetype_glyphs(dpi);
 }

@@ -7,12 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/canvas/GlyphTypesetter.h"
-#include "platform/fonts/BakedGlyphs.h"
+#include "platform/canvas/Canvas.h"
+#include "platform/dialog/Palette.h"
+#include "platform/fonts/DialogText.h"
 #include "platform/x11/Compositor.h"
 #include "platform/x11/Modules.h"
 #include "platform/x11/Icon.h"
-#include "platform/x11/KeyBlock.h"
+#include "platform/x11/Grabs.h"
 
 namespace x11 {
 namespace {
@@ -75,7 +76,7 @@ void make_native(ui::Window* w) {
         set_identity(w->xwindow, w->desc->title);
         return;
     }
-    w->xwindow = make_x_window(w->outer, ImagePainter::pixel(0xC0C0C0), common | XCB_EVENT_MASK_EXPOSURE | buttons);
+    w->xwindow = make_x_window(w->outer, ImagePainter::pixel(canvas::pixel_of(dialog::kFace)), common | XCB_EVENT_MASK_EXPOSURE | buttons);
     set_identity(w->xwindow, w->desc->title);
     xcb_change_property(g_x.c, XCB_PROP_MODE_REPLACE, w->xwindow, g_x.atoms.wm_protocols, XCB_ATOM_ATOM, 32, 1,
                         &g_x.atoms.wm_delete_window);
@@ -96,11 +97,9 @@ Rect centred_on_primary(int width, int height) {
     return {monitor.x + (monitor.w - width) / 2, monitor.y + (monitor.h - height) / 2, width, height};
 }
 
-// The build's glyphs, and FreeType's for what they lack.
 canvas::Typesetter& typesetter() {
-    static fonts::BakedGlyphs glyphs = fonts::built_glyphs(g_x.dpi, freetype_glyphs);
-    static canvas::GlyphTypesetter typesetter(glyphs);
-    return typesetter;
+    static fonts::DialogText text(g_x.dpi, open_freetype_glyphs);
+    return text.typesetter();
 }
 
 void paint(ui::Window* w) {

@@ -1,5 +1,5 @@
 // Placing and blending glyphs.
-#include "platform/canvas/GlyphTypesetter.h"
+#include "platform/canvas/Typesetter.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -28,14 +28,14 @@ std::uint32_t blend(std::uint32_t under, std::uint32_t over, std::uint32_t cover
 
 }  // namespace
 
-int GlyphTypesetter::text_width(const ui::Font& font, std::string_view utf8) {
+int Typesetter::text_width(const ui::Font& font, std::string_view utf8) {
     int width = 0;
     for (std::size_t at = 0; at < utf8.size();) width += glyphs_.glyph(font, dialog::decode_utf8(utf8, &at)).advance;
     return width;
 }
 
-void GlyphTypesetter::draw(Canvas& canvas, int x, int y, const ui::Font& font, Colour colour, std::string_view utf8) {
-    const std::uint32_t rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+void Typesetter::draw(Canvas& canvas, int x, int y, const ui::Font& font, Colour colour, std::string_view utf8) {
+    const std::uint32_t rgb = pixel_of(colour);
     const int baseline = y + glyphs_.metrics(font).ascent;
     std::vector<Placed>& placed = placed_;
     placed.clear();
