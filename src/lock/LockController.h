@@ -1,6 +1,7 @@
 // The password rules that turn the lock window into a lock.
 #pragma once
 
+#include "lock/CharacterCodes.h"
 #include "lock/LockView.h"
 #include "lock/SecretText.h"
 
@@ -8,7 +9,6 @@ inline constexpr Colour kMismatchColour = 0x008080FF;  // light red
 inline constexpr Colour kMatchColour = 0x0080FF80;     // light green
 inline constexpr const char* kMismatchCaption = "Enter Password to Unlock";
 inline constexpr const char* kMatchCaption = "Access Granted";
-inline constexpr int kCarriageReturn = 13;
 
 class LockController {
 public:

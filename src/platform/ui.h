@@ -1,7 +1,7 @@
 // The seam between the program's windows and the window system below them.
-// Each backend (x11/, win32/) implements every function declared here, the
-// self-drawn ones with the shared dialog engine (dialog/); the windows above
-// include this header and nothing of the window system.
+// Each backend (x11/, wayland/, win32/) implements every function declared
+// here, the self-drawn ones with the shared dialog engine (dialog/); the
+// windows above include this header and nothing of the window system.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +19,17 @@ enum class ControlKind { Label, PasswordBox, PushButton, GroupBox, Image };
 // A colour with this bit set names a system colour by its index in the low
 // byte (8 is the colour of window text).
 inline constexpr Colour kSystemColour = 0x80000000u;
+
+// The system colours the program names, by their indices.
+enum SystemColour : unsigned {
+    kWindowColour = 5,
+    kWindowTextColour = 8,
+    kButtonFaceColour = 15,
+    kButtonShadowColour = 16,
+    kButtonTextColour = 18,
+};
+inline constexpr Colour system_colour(SystemColour index) { return kSystemColour | index; }
+inline constexpr unsigned system_colour_index(Colour colour) { return colour & 0xFFu; }
 // The platform's usual colour for that part of that control.
 inline constexpr Colour kDefaultColour = 0xFFFFFFFFu;
 

@@ -10,7 +10,7 @@ constexpr ui::Font kTitleFont{"Arial", 15, true};
 constexpr ui::Font kBylineFont{"Arial", 8.25, false};
 constexpr Colour kNavy = 0x00800000;
 constexpr Colour kDarkRed = 0x00000080;
-constexpr Colour kWindowText = ui::kSystemColour | 8;
+constexpr Colour kWindowText = ui::system_colour(ui::kWindowTextColour);
 constexpr Colour kDefault = ui::kDefaultColour;
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/dialog/DialogFont.h"
 #include "platform/dialog/Layout.h"
 #include "platform/fonts/BakedGlyphs.h"
 #include "platform/fonts/FreeTypeGlyphs.h"

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/dialog/DialogFont.h"
 #include "platform/dialog/Form.h"
+#include "platform/dialog/Palette.h"
 #include "windows/frmWindowControls.h"
 
 // The engine's owner as a self-drawn backend would keep it.

@@ -5,7 +5,7 @@
 #include <xkbcommon/xkbcommon-keysyms.h>
 
 #include "platform/x11/KeysymRules.h"
-#include "platform/x11/Resources.h"
+#include "platform/x11/XftDpi.h"
 
 namespace {
 

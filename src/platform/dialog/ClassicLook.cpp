@@ -6,10 +6,23 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/dialog/DialogFont.h"
+#include "platform/dialog/Palette.h"
+
 namespace dialog {
 namespace {
 
 enum class Frame { Raised, Pushed, Sunken, Etched, Dialog, Flat };
+
+// Pixels, as the classic look has them at every resolution: the box's
+// text from its left edge, and a group box's caption from the box's left
+// edge, on a gap of face colour that starts a little before it.
+constexpr int kBoxTextInset = 4;
+constexpr int kGroupCaptionInset = 8;
+constexpr int kGroupGapInset = 6;
+constexpr int kGroupGapPadding = 4;  // the gap's width beyond the caption's
+// The dotted focus rectangle inside a button's raised frame.
+constexpr int kFocusInset = 3;
 
 Rect inset(const Rect& r, int by) { return {r.x + by, r.y + by, r.w - 2 * by, r.h - 2 * by}; }
 
@@ -91,7 +104,7 @@ void paint_box(Painter& p, const Control& c, bool focused) {
     const int height = p.metrics(font).height();
     constexpr std::string_view kStars = "****************";
     static_assert(kStars.size() == kMaxPasswordChars);
-    const int x = c.rect.x + 4;
+    const int x = c.rect.x + kBoxTextInset;
     const int y = c.rect.y + (c.rect.h - height) / 2;
     p.text(x, y, font, kWindowText, kStars.substr(0, static_cast<std::size_t>(c.box.length())));
     if (focused) {
@@ -120,7 +133,7 @@ void paint_button(Painter& p, const Control& c, bool focused) {
         draw_text(p, x + 1, y + 1, font, kHighlight, c.caption, c.access_key_at);
         draw_text(p, x, y, font, kShadow, c.caption, c.access_key_at);
     }
-    if (focused) dotted_rect(p, inset(face, 3));
+    if (focused) dotted_rect(p, inset(face, kFocusInset));
 }
 
 void paint_group(Painter& p, const Control& c) {
@@ -128,8 +141,8 @@ void paint_group(Painter& p, const Control& c) {
     const int height = p.metrics(font).height();
     const int half = height / 2;
     draw_frame(p, {c.rect.x, c.rect.y + half, c.rect.w, c.rect.h - half}, Frame::Etched);
-    p.fill({c.rect.x + 6, c.rect.y, p.text_width(font, c.caption) + 4, height}, kFace);
-    draw_text(p, c.rect.x + 8, c.rect.y, font, kWindowText, c.caption, c.access_key_at);
+    p.fill({c.rect.x + kGroupGapInset, c.rect.y, p.text_width(font, c.caption) + kGroupGapPadding, height}, kFace);
+    draw_text(p, c.rect.x + kGroupCaptionInset, c.rect.y, font, kWindowText, c.caption, c.access_key_at);
 }
 
 void paint_control(Painter& p, const Control& c, bool focused) {
@@ -143,21 +156,6 @@ void paint_control(Painter& p, const Control& c, bool focused) {
 }
 
 }  // namespace
-
-Colour resolve_colour(Colour colour, Colour fallback) {
-    if (colour == ui::kDefaultColour) return fallback;
-    if (colour & ui::kSystemColour) {
-        switch (colour & 0xFF) {
-        case 5: return kWindowBack;
-        case 8: return kWindowText;
-        case 15: return kFace;
-        case 16: return kShadow;
-        case 18: return kWindowText;
-        default: return fallback;
-        }
-    }
-    return colour;
-}
 
 void paint_dialog(const Form& form, Painter& p) {
     const Rect all{0, 0, form.width(), form.height()};

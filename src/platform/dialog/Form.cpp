@@ -6,12 +6,11 @@
 #include <xkbcommon/xkbcommon-keysyms.h>
 
 #include "platform/dialog/ClassicLook.h"
+#include "platform/dialog/DialogFont.h"
+#include "platform/dialog/Palette.h"
 
 namespace dialog {
 namespace {
-
-constexpr int kBackspace = 8;
-constexpr int kReturn = 13;
 
 void set_caption_of(Control& control, const char* text) {
     char caption[128];
@@ -82,7 +81,7 @@ void Form::type_into_box(int control, int code) {
     bool changed = false;
     if (code == kBackspace)
         changed = c.box.erase_before();
-    else if (code >= 0x20 && code != 0x7F)
+    else if (code >= 0 && is_printable(static_cast<char32_t>(code)))
         changed = c.box.insert(static_cast<char32_t>(code), c.desc->max_length);
     invalidate();
     if (changed) events_.on_change(control);
@@ -107,9 +106,9 @@ void Form::edit_box(int control, std::uint32_t keysym) {
 }
 
 void Form::key_to_box(int control, const Key& key) {
-    if (key.keysym == XKB_KEY_Return || key.keysym == XKB_KEY_KP_Enter) return type_into_box(control, kReturn);
+    if (key.keysym == XKB_KEY_Return || key.keysym == XKB_KEY_KP_Enter) return type_into_box(control, kCarriageReturn);
     if (key.keysym == XKB_KEY_BackSpace) return type_into_box(control, kBackspace);
-    if (key.code_point >= 0x20 && key.code_point != 0x7F)
+    if (is_printable(key.code_point))
         return type_into_box(control, static_cast<int>(key.code_point));
     edit_box(control, key.keysym);
 }
@@ -121,7 +120,8 @@ void Form::key(const Key& key) {
         return;
     }
     if (key.modifiers & kAlt) {
-        if (key.code_point > 0x20 && key.code_point < 0x7F) access_key(static_cast<char>(key.code_point));
+        if (key.code_point > char32_t{kSpace} && key.code_point < char32_t{kDelete})
+            access_key(static_cast<char>(key.code_point));
         return;
     }
     // No clipboard and no other shortcuts; Escape does nothing either.

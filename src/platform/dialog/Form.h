@@ -37,7 +37,6 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
-    int frame() const { return frame_; }
     // Controls from here down are folded away below the client area.
     int client_bottom() const { return height_ - frame_; }
     int focus() const { return focus_; }
@@ -70,7 +69,6 @@ public:
     void set_caption(int control, const char* caption);
     void set_back_colour(int control, Colour colour);
     void set_outer_height(int twips);
-    ui::FormEvents& events() { return events_; }
 
     // Sizes and places everything again for another dpi, as for an output
     // of another scale; every state stays as it is.

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "lock/CharacterCodes.h"
+
 namespace dialog {
 
 enum Modifier : unsigned {
@@ -18,5 +20,8 @@ struct Key {
     char32_t code_point = 0;
     unsigned modifiers = 0;
 };
+
+// Whether a character types into a box rather than controls something.
+inline bool is_printable(char32_t code) { return code >= char32_t{kSpace} && code != char32_t{kDelete}; }
 
 }  // namespace dialog

@@ -4,7 +4,7 @@
 namespace dialog {
 
 int twips_to_pixels(int twips, double dpi) {
-    const double pixels = twips * dpi / 1440.0;
+    const double pixels = twips * dpi / kTwipsPerInch;
     return static_cast<int>(pixels < 0 ? pixels - 0.5 : pixels + 0.5);
 }
 
@@ -54,13 +54,6 @@ int parse_caption(const char* text, char* out, std::size_t capacity) {
     }
     if (capacity > 0) out[length] = '\0';
     return access_key_at < static_cast<int>(length) ? access_key_at : -1;
-}
-
-// Controls whose font is not given use the dialog font of the platform the
-// dialog was designed on; Arial at 8 points is its closest common match.
-ui::Font resolve_font(const ui::Font& font) {
-    if (font.face) return font;
-    return {"Arial", 8, font.bold};
 }
 
 }  // namespace dialog

@@ -6,16 +6,14 @@
 
 #include <cstddef>
 
+#include "platform/dialog/Rect.h"
 #include "platform/ui.h"
 
 namespace dialog {
 
-struct Rect {
-    int x = 0, y = 0, w = 0, h = 0;
-    bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
-};
-
+// The resolution the dialog was designed at, where 15 twips make a pixel.
 inline constexpr double kDefaultDpi = 96.0;
+inline constexpr double kTwipsPerInch = 1440.0;
 
 // Rounded to the nearest pixel, half away from zero, so at 96 dpi every
 // multiple of 15 twips is exact and the dialog keeps its proportions.
@@ -61,8 +59,5 @@ int next_in_tab_order(const ui::WindowDesc& window, int from, int step, Accept a
     }
     return -1;
 }
-
-// A control's font with the dialog font filled in where it names none.
-ui::Font resolve_font(const ui::Font& font);
 
 }  // namespace dialog

@@ -1,5 +1,6 @@
-// Shared-memory buffers: the dialog's pair, drawn in turn so the program
-// never draws into one the compositor still reads, and plain black ones.
+// Shared-memory buffers: the dialog's pool, from which each frame takes one
+// the compositor has released (made anew when none is free), so the program
+// never draws into one the compositor still reads; and plain black ones.
 #pragma once
 
 #include <cstdint>

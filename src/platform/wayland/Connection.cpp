@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "platform/posix/Fatal.h"
-#include "platform/wayland/Input.h"
 #include "platform/wayland/Outputs.h"
+#include "platform/wayland/Seat.h"
 
 namespace wl {
 

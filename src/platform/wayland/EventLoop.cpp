@@ -9,7 +9,7 @@
 #include "platform/posix/Fatal.h"
 #include "platform/posix/Signals.h"
 #include "platform/wayland/Connection.h"
-#include "platform/wayland/Input.h"
+#include "platform/wayland/Seat.h"
 #include "platform/wayland/Window.h"
 
 namespace wl {

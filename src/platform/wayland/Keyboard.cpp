@@ -8,13 +8,16 @@
 #include <unistd.h>
 
 #include "platform/posix/Fatal.h"
-#include "platform/wayland/Input.h"
 #include "platform/wayland/Seat.h"
 #include "platform/wayland/Window.h"
 #include "platform/xkb/Keyboard.h"
 
 namespace wl {
 namespace {
+
+// Repeats typed at once when the program comes back late to a held key;
+// more than a box holds.
+constexpr std::uint64_t kMostRepeats = 64;
 
 keys::Keyboard g_keyboard;
 wl_keyboard* g_wl_keyboard = nullptr;
@@ -108,8 +111,8 @@ void serve_key_repeat() {
     std::uint64_t due = 0;
     if (g_repeat_fd < 0 || read(g_repeat_fd, &due, sizeof due) != sizeof due) return;
     // However late the program is, a held key types a bounded number of
-    // times: what was due, at most one second's worth.
-    for (std::uint64_t i = 0; i < due && i < 64 && g_repeating; ++i) type(g_repeating);
+    // times: what was due, at most kMostRepeats.
+    for (std::uint64_t i = 0; i < due && i < kMostRepeats && g_repeating; ++i) type(g_repeating);
 }
 
 }  // namespace wl

@@ -2,7 +2,6 @@
 #include <linux/input-event-codes.h>
 
 #include "platform/wayland/Cursor.h"
-#include "platform/wayland/Input.h"
 #include "platform/wayland/Seat.h"
 #include "platform/wayland/Window.h"
 

@@ -1,5 +1,4 @@
 // The seat: its keyboard and pointer as they come and go.
-#include "platform/wayland/Input.h"
 #include "platform/wayland/Seat.h"
 
 namespace wl {

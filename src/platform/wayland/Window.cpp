@@ -2,7 +2,7 @@
 #include "platform/wayland/Window.h"
 
 #include "platform/wayland/Connection.h"
-#include "platform/wayland/Input.h"
+#include "platform/wayland/Seat.h"
 
 namespace wl {
 namespace {

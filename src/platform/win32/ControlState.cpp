@@ -9,6 +9,11 @@ namespace {
 
 using ui::ControlKind;
 
+// The seam names system colours by the indices the system gives them.
+static_assert(ui::kWindowColour == COLOR_WINDOW && ui::kWindowTextColour == COLOR_WINDOWTEXT &&
+              ui::kButtonFaceColour == COLOR_3DFACE && ui::kButtonShadowColour == COLOR_3DSHADOW &&
+              ui::kButtonTextColour == COLOR_BTNTEXT);
+
 HWND hwnd_of(ui::Window* window, int control) { return window->controls[control].hwnd; }
 
 void on_command(ui::Window* window, int index, int code) {
@@ -31,10 +36,10 @@ void on_command(ui::Window* window, int index, int code) {
 bool on_colour_static(ui::Window* window, int index, HDC dc, LRESULT* result) {
     const ui::ControlDesc& desc = window->desc->controls[index];
     if (desc.kind != ControlKind::Label) return false;
-    SetTextColor(dc, win32::native_colour(desc.fore, GetSysColor(COLOR_WINDOWTEXT)));
+    SetTextColor(dc, win32::native_colour(desc.fore, GetSysColor(ui::kWindowTextColour)));
     const win32::Control& control = window->controls[index];
     if (control.brush) {
-        SetBkColor(dc, win32::native_colour(control.back, GetSysColor(COLOR_3DFACE)));
+        SetBkColor(dc, win32::native_colour(control.back, GetSysColor(ui::kButtonFaceColour)));
         *result = reinterpret_cast<LRESULT>(control.brush);
     } else {
         SetBkMode(dc, TRANSPARENT);
@@ -56,7 +61,7 @@ int control_index(const ui::Window* window, HWND child) {
 
 COLORREF native_colour(Colour colour, COLORREF fallback) {
     if (colour == ui::kDefaultColour) return fallback;
-    if (colour & ui::kSystemColour) return GetSysColor(static_cast<int>(colour & 0xFF));
+    if (colour & ui::kSystemColour) return GetSysColor(static_cast<int>(ui::system_colour_index(colour)));
     return colour;
 }
 
@@ -111,7 +116,7 @@ void set_back_colour(Window* window, int control, Colour colour) {
     win32::Control& state = window->controls[control];
     HBRUSH old = state.brush;
     state.back = colour;
-    state.brush = CreateSolidBrush(win32::native_colour(colour, GetSysColor(COLOR_3DFACE)));
+    state.brush = CreateSolidBrush(win32::native_colour(colour, GetSysColor(ui::kButtonFaceColour)));
     if (old) DeleteObject(old);
     InvalidateRect(state.hwnd, nullptr, TRUE);
 }

@@ -88,7 +88,7 @@ void register_classes() {
 
     WNDCLASSEXA dialog = cover;
     dialog.cbWndExtra = DLGWINDOWEXTRA;
-    dialog.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1));
+    dialog.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(ui::kButtonFaceColour + 1));
     dialog.hIcon = LoadIconA(instance(), MAKEINTRESOURCEA(UMBRAFOLD_ICON));
     dialog.hIconSm = static_cast<HICON>(LoadImageA(instance(), MAKEINTRESOURCEA(UMBRAFOLD_ICON),
                                                    IMAGE_ICON, 16, 16, 0));

@@ -9,7 +9,7 @@
 
 #include "platform/posix/Fatal.h"
 #include "platform/x11/Reply.h"
-#include "platform/x11/Resources.h"
+#include "platform/x11/XftDpi.h"
 
 namespace x11 {
 
@@ -18,11 +18,27 @@ Connection g_x;
 namespace {
 
 // Under XWayland the compositor keeps its own shortcuts whatever an X client
-// grabs, so a lock there would be a lock in appearance only.
-bool under_wayland(const xcb_query_extension_reply_t* xwayland) {
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (wayland && *wayland) || (xwayland && xwayland->present);
-}
+// grabs, so a lock there would be a lock in appearance only. (A session
+// that names its compositor in WAYLAND_DISPLAY never gets here: main hands
+// it over to the Wayland program.)
+bool under_wayland(const xcb_query_extension_reply_t* xwayland) { return xwayland && xwayland->present; }
+
+// The atoms the backend uses, each interned into its member of Atoms.
+struct AtomName {
+    const char* name;
+    xcb_atom_t Atoms::*member;
+};
+constexpr AtomName kAtomNames[] = {
+    {"WM_PROTOCOLS", &Atoms::wm_protocols},
+    {"WM_DELETE_WINDOW", &Atoms::wm_delete_window},
+    {"_NET_WM_ICON", &Atoms::net_wm_icon},
+    {"_NET_WM_WINDOW_OPACITY", &Atoms::net_wm_window_opacity},
+    {"_NET_WM_BYPASS_COMPOSITOR", &Atoms::net_wm_bypass_compositor},
+    {"_XKB_RULES_NAMES", &Atoms::xkb_rules_names},
+    {"_NET_WM_WINDOW_TYPE", &Atoms::net_wm_window_type},
+    {"_NET_WM_WINDOW_TYPE_DOCK", &Atoms::net_wm_window_type_dock},
+};
+constexpr std::size_t kAtoms = sizeof kAtomNames / sizeof *kAtomNames;
 
 const xcb_screen_t* screen_number(const xcb_setup_t* setup, int number) {
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(setup);
@@ -68,10 +84,6 @@ void open_connection() {
     g_x.root = g_x.screen->root;
 
     // The extension, the resources and every atom in one round trip.
-    const char* names[] = {"WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_ICON", "_NET_WM_WINDOW_OPACITY",
-                           "_NET_WM_BYPASS_COMPOSITOR", "_XKB_RULES_NAMES", "_NET_WM_WINDOW_TYPE",
-                           "_NET_WM_WINDOW_TYPE_DOCK"};
-    constexpr std::size_t kAtoms = sizeof names / sizeof *names;
     const char kXWayland[] = "XWAYLAND";
     const auto xwayland = xcb_query_extension(c, sizeof kXWayland - 1, kXWayland);
     // The resource database, which xrdb and the desktop keep on the root.
@@ -79,19 +91,18 @@ void open_connection() {
                                             kMaxResourceBytes / 4);
     xcb_intern_atom_cookie_t cookies[kAtoms];
     for (std::size_t i = 0; i < kAtoms; ++i)
-        cookies[i] = xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(names[i])), names[i]);
+        cookies[i] = xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(kAtomNames[i].name)),
+                                     kAtomNames[i].name);
     const Reply<xcb_query_extension_reply_t> extension{xcb_query_extension_reply(c, xwayland, nullptr)};
     const Reply<xcb_get_property_reply_t> database{xcb_get_property_reply(c, resources, nullptr)};
-    xcb_atom_t atoms[kAtoms];
     for (std::size_t i = 0; i < kAtoms; ++i) {
         const Reply<xcb_intern_atom_reply_t> reply{xcb_intern_atom_reply(c, cookies[i], nullptr)};
-        atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        g_x.atoms.*kAtomNames[i].member = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     }
     if (xcb_connection_has_error(c)) posix::fatal("lost the connection to the X server", nullptr);
     if (under_wayland(extension.get())) posix::fatal("cannot lock a Wayland session", "its compositor does not honour X grabs");
     if (!read_pixel_format(setup, g_x.screen, &g_x.format))
         posix::fatal("cannot draw the dialog", "the screen's visual is not true colour of 16 or 32 bits a pixel");
-    g_x.atoms = {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7]};
     g_x.dpi = dialog::kDefaultDpi;
     if (database) {
         const std::string_view text(static_cast<const char*>(xcb_get_property_value(database.get())),

@@ -13,8 +13,8 @@
 #include "platform/x11/Compositor.h"
 #include "platform/x11/Display.h"
 #include "platform/x11/EventSource.h"
+#include "platform/x11/Grabs.h"
 #include "platform/x11/Input.h"
-#include "platform/x11/KeyBlock.h"
 #include "platform/x11/Keymap.h"
 #include "platform/x11/Window.h"
 

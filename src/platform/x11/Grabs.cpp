@@ -10,7 +10,7 @@
 #include "platform/posix/Fatal.h"
 #include "platform/ui.h"
 #include "platform/x11/Display.h"
-#include "platform/x11/KeyBlock.h"
+#include "platform/x11/Grabs.h"
 #include "platform/x11/Keymap.h"
 #include "platform/x11/Reply.h"
 #include "platform/x11/Window.h"

@@ -1,6 +1,6 @@
 // Reading one resource from the database's text, with the resource
 // manager's rules for tight (.) and loose (*) bindings and ? wildcards.
-#include "platform/x11/Resources.h"
+#include "platform/x11/XftDpi.h"
 
 #include <cstdlib>
 #include <string>
