@@ -33,7 +33,7 @@ foreach(path IN LISTS sources)
       set(bad TRUE)
     endif()
     # Below the seam, the shared parts reach no backend.
-    if(file MATCHES "^platform/(dialog|posix|fonts|xkb)/" AND header MATCHES "^\"platform/(x11|wayland|win32)/")
+    if(file MATCHES "^platform/(dialog|host|posix|fonts|xkb)/" AND header MATCHES "^\"platform/(x11|wayland|win32)/")
       set(bad TRUE)
     endif()
     # Standard headers carry no extension and no directory.

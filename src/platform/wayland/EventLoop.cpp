@@ -1,22 +1,48 @@
-// One thread, one loop: the compositor's events, key repeat, the queued
-// access key and signals.
+// The compositor's events and key repeat as the host's loop gets them
+// (host/Backend.h).
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <poll.h>
-#include <unistd.h>
 
-#include "platform/posix/Fatal.h"
-#include "platform/posix/Signals.h"
+#include "platform/host/Backend.h"
 #include "platform/wayland/Connection.h"
 #include "platform/wayland/Seat.h"
-#include "platform/wayland/Window.h"
 
-namespace wl {
-namespace {
+namespace host {
 
-// Sends what is queued; a compositor slow to read makes us wait for it
-// rather than drop requests.
+using namespace wl;
+
+int event_fds(pollfd* fds, int room) {
+    if (room < 2) return 0;
+    fds[0] = {wl_display_get_fd(g_wl.display), POLLIN, 0};
+    fds[1] = {key_repeat_fd(), POLLIN, 0};
+    return 2;
+}
+
+void dispatch_queued() { wl::dispatch_pending(); }
+
+bool read_events() {
+    bool came = false;
+    while (wl_display_prepare_read(g_wl.display) != 0) {
+        wl::dispatch_pending();
+        came = true;
+    }
+    pollfd fds[2];
+    event_fds(fds, 2);
+    if (poll(fds, 2, 0) > 0 && (fds[0].revents & (POLLIN | POLLERR | POLLHUP))) {
+        if (wl_display_read_events(g_wl.display) < 0) connection_lost();
+        wl::dispatch_pending();
+        came = true;
+    } else {
+        wl_display_cancel_read(g_wl.display);
+    }
+    if (fds[1].revents & POLLIN) {
+        serve_key_repeat();
+        came = true;
+    }
+    return came;
+}
+
+// A compositor slow to read makes us wait for it rather than drop requests.
 void flush() {
     while (wl_display_flush(g_wl.display) < 0) {
         if (errno != EAGAIN) connection_lost();
@@ -25,49 +51,11 @@ void flush() {
     }
 }
 
-}  // namespace
-}  // namespace wl
+int idle_ms() { return -1; }
+void idle() {}
 
-namespace ui {
+// Ends without unlocking: only the unload path unlocks, so a program ended
+// any other way leaves the session locked, and the compositor keeps it so.
+void disconnect() {}
 
-using namespace wl;
-
-void serve_events(Window* window) {
-    enum { kCompositor, kSignals, kRepeat };
-    pollfd fds[3] = {{wl_display_get_fd(g_wl.display), POLLIN, 0},
-                     {posix::signal_fd(), POLLIN, 0},
-                     {key_repeat_fd(), POLLIN, 0}};
-    for (;;) {
-        // Everything already read is served, and the dialog drawn once,
-        // before the program waits again.
-        while (wl_display_prepare_read(g_wl.display) != 0) dispatch_pending();
-        window->form->serve_queued_access_key();
-        paint_dirty();
-        flush();
-        const int ready = poll(fds, 3, -1);
-        if (ready < 0 && errno != EINTR) {
-            wl_display_cancel_read(g_wl.display);
-            posix::fatal("cannot wait for events", std::strerror(errno));
-        }
-        if (ready > 0 && (fds[kCompositor].revents & (POLLIN | POLLERR | POLLHUP))) {
-            if (wl_display_read_events(g_wl.display) < 0) connection_lost();
-        } else {
-            wl_display_cancel_read(g_wl.display);
-        }
-        dispatch_pending();
-        if (fds[kRepeat].revents & POLLIN) serve_key_repeat();
-        if (fds[kSignals].revents & POLLIN) posix::serve_signals(*window->events);
-    }
-}
-
-// Ends the program without unlocking: only the unload path unlocks, so a
-// program ended any other way leaves the session locked, and the
-// compositor keeps it so.
-void end_program(int status) {
-    wipe_all_text();
-    std::fflush(stdout);
-    std::fflush(stderr);
-    _exit(status);
-}
-
-}  // namespace ui
+}  // namespace host

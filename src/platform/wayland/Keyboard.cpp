@@ -41,7 +41,7 @@ void stop_repeat() {
 }
 
 void type(std::uint32_t keycode) {
-    ui::Window* w = dialog_window();
+    ui::Window* w = host::dialog_window();
     dialog::Key key;
     if (w && g_keyboard.press(keycode, &key)) w->form->key(key);
 }

@@ -21,13 +21,14 @@ PointerState g_p;
 // Where the pointer is in the dialog's pixels; outside it (-1, -1) when
 // it is on another output.
 void dialog_point(const ui::Window* w, int* x, int* y) {
+    const host::Native& n = native(w);
     *x = *y = -1;
-    if (g_p.over == w->surface) {
-        *x = static_cast<int>(g_p.x * w->scale);
-        *y = static_cast<int>(g_p.y * w->scale);
-    } else if (w->output && g_p.over == w->output->surface) {
-        *x = static_cast<int>((g_p.x - w->x) * w->scale);
-        *y = static_cast<int>((g_p.y - w->y) * w->scale);
+    if (g_p.over == n.surface) {
+        *x = static_cast<int>(g_p.x * n.scale);
+        *y = static_cast<int>(g_p.y * n.scale);
+    } else if (n.output && g_p.over == n.output->surface) {
+        *x = static_cast<int>((g_p.x - n.x) * n.scale);
+        *y = static_cast<int>((g_p.y - n.y) * n.scale);
     }
 }
 
@@ -49,7 +50,7 @@ void on_motion(void*, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
 }
 
 void on_button(void*, wl_pointer*, uint32_t, uint32_t, uint32_t button, uint32_t state) {
-    ui::Window* w = dialog_window();
+    ui::Window* w = host::dialog_window();
     if (!w || button != BTN_LEFT) return;
     int x = 0, y = 0;
     dialog_point(w, &x, &y);
@@ -88,7 +89,7 @@ void watch_pointer(wl_seat* seat, bool present) {
 // Reading the cursor theme takes longer than drawing the dialog: the
 // pointer keeps the compositor's shape until the dialog is up.
 void update_pointer_shape() {
-    ui::Window* w = dialog_window();
+    ui::Window* w = host::dialog_window();
     if (!g_p.pointer || !g_p.over || !w || !w->painted) return;
     Shape shape = Shape::Arrow;
     int x = 0, y = 0;
@@ -98,7 +99,7 @@ void update_pointer_shape() {
     g_p.shaped = true;
     g_p.shape = shape;
     const Output* output = find_output(g_p.over);
-    set_cursor(g_p.pointer, g_p.serial, shape, output ? output->scale : w->scale);
+    set_cursor(g_p.pointer, g_p.serial, shape, output ? output->scale : native(w).scale);
 }
 
 }  // namespace wl

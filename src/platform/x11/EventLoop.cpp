@@ -1,15 +1,8 @@
-// One thread, one loop: X events, the queued access key and signals.
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <poll.h>
-#include <time.h>
-#include <unistd.h>
-
+// X events as the host's loop gets them (host/Backend.h): one dispatch
+// table by event type, reading a buffer at a time, and the idle grab check.
 #include <xcb/randr.h>
 
-#include "platform/posix/Fatal.h"
-#include "platform/posix/Signals.h"
+#include "platform/host/Backend.h"
 #include "platform/x11/Compositor.h"
 #include "platform/x11/Display.h"
 #include "platform/x11/EventSource.h"
@@ -24,14 +17,6 @@ namespace {
 // However the grabs were lost, they are taken back after this idle time.
 constexpr int kGrabCheckMs = 250;
 
-constexpr long kFrameMs = 16;
-
-long monotonic_ms() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000L + now.tv_nsec / 1'000'000L;
-}
-
 bool is_ours(xcb_window_t xwindow) { return find_window(xwindow) != nullptr; }
 
 // Structure events of our own windows, as reported to the window itself
@@ -39,7 +24,7 @@ bool is_ours(xcb_window_t xwindow) { return find_window(xwindow) != nullptr; }
 ui::Window* own_event(xcb_window_t event_window, xcb_window_t window) {
     if (event_window != window) return nullptr;
     ui::Window* w = find_window(window);
-    return w && w->xwindow == window ? w : nullptr;
+    return w && native(w).xwindow == window ? w : nullptr;
 }
 
 template <typename XcbEvent>
@@ -85,7 +70,7 @@ void dispatch(const xcb_generic_event_t& event) {
     // Any client may unmap, move or destroy another's windows; ours come back.
     case XCB_UNMAP_NOTIFY: {
         const auto& unmap = as<xcb_unmap_notify_event_t>(event);
-        if (ui::Window* w = own_event(unmap.event, unmap.window); w && w->mapped) restore(w, w->outer, false);
+        if (ui::Window* w = own_event(unmap.event, unmap.window); w && w->shown) restore(w, native(w).outer, false);
         break;
     }
     case XCB_DESTROY_NOTIFY: {
@@ -116,54 +101,37 @@ void dispatch(const xcb_generic_event_t& event) {
 }  // namespace
 }  // namespace x11
 
-namespace ui {
+namespace host {
 
 using namespace x11;
 
-void serve_events(Window* window) {
-    pollfd fds[2] = {{xcb_get_file_descriptor(g_x.c), POLLIN, 0}, {posix::signal_fd(), POLLIN, 0}};
-    bool pointers_set = false;
-    long last_paint = 0;
-    for (;;) {
-        while (Event event = next_queued_event()) dispatch(*event);
-        // The keystroke the window asked for on load, once it is up.
-        window->form->serve_queued_access_key();
-        posix::serve_signals(*window->events);
-        // While input keeps arriving, serve it before drawing, drawing at
-        // most once a frame: painting after every few keys would leave the
-        // program behind a flood of them.
-        const long now = monotonic_ms();
-        const Event more = read_event();
-        if (more) dispatch(*more);
-        if (more && now - last_paint < kFrameMs) continue;
-        last_paint = now;
-        paint_dirty();
-        xcb_flush(g_x.c);
-        if (!pointers_set && !window->form->dirty()) {
-            pointers_set = true;
-            for (ui::Window* w : all_windows()) set_pointers(w);
-            xcb_flush(g_x.c);
-        }
-        if (more) continue;
-        if (Event event = read_event()) {
-            dispatch(*event);
-            continue;
-        }
-        const int ready = poll(fds, 2, kGrabCheckMs);
-        if (ready < 0 && errno != EINTR) posix::fatal("cannot wait for events", std::strerror(errno));
-        // Checked when idle: a check is a round trip, which would pull a
-        // whole backlog of input into memory at once; and while keys and
-        // clicks keep arriving, the grabs are evidently ours.
-        if (ready == 0) reassert_grabs();
-    }
+int event_fds(pollfd* fds, int room) {
+    if (room < 1) return 0;
+    fds[0] = {xcb_get_file_descriptor(g_x.c), POLLIN, 0};
+    return 1;
 }
 
-void end_program(int status) {
-    wipe_all_text();
-    std::fflush(stdout);
-    std::fflush(stderr);
+void dispatch_queued() {
+    while (Event event = next_queued_event()) dispatch(*event);
+}
+
+bool read_events() {
+    const Event event = read_event();
+    if (event) dispatch(*event);
+    return event != nullptr;
+}
+
+void flush() { xcb_flush(g_x.c); }
+
+int idle_ms() { return kGrabCheckMs; }
+
+// Checked when idle: a check is a round trip, which would pull a whole
+// backlog of input into memory at once; and while keys and clicks keep
+// arriving, the grabs are evidently ours.
+void idle() { reassert_grabs(); }
+
+void disconnect() {
     if (g_x.c) xcb_disconnect(g_x.c);
-    _exit(status);
 }
 
-}  // namespace ui
+}  // namespace host

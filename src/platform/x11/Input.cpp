@@ -11,7 +11,7 @@
 namespace x11 {
 
 void handle_key(const xcb_key_press_event_t& event) {
-    ui::Window* w = dialog_window();
+    ui::Window* w = host::dialog_window();
     if (!w) return;
     // The core keymap's keysym for the key in this state; xkbcommon gives
     // the character, the same way on every backend.
@@ -27,9 +27,9 @@ void handle_key(const xcb_key_press_event_t& event) {
 }
 
 void handle_button(const xcb_button_press_event_t& event, bool pressed) {
-    ui::Window* w = dialog_window();
+    ui::Window* w = host::dialog_window();
     if (!w || event.detail != XCB_BUTTON_INDEX_1) return;
-    const int x = event.root_x - w->outer.x, y = event.root_y - w->outer.y;
+    const int x = event.root_x - native(w).outer.x, y = event.root_y - native(w).outer.y;
     if (pressed)
         w->form->press(x, y);
     else

@@ -1,5 +1,5 @@
-// Creating the program's windows and carrying out what the windows above
-// ask of them.
+// The program's windows on X11: making their native side, keeping it in
+// place, and what the host asks of it (host/Backend.h).
 #include "platform/x11/Window.h"
 
 #include <algorithm>
@@ -9,16 +9,16 @@
 
 #include "platform/canvas/Canvas.h"
 #include "platform/dialog/Palette.h"
-#include "platform/fonts/DialogText.h"
+#include "platform/host/Backend.h"
 #include "platform/x11/Compositor.h"
-#include "platform/x11/Modules.h"
-#include "platform/x11/Icon.h"
 #include "platform/x11/Grabs.h"
+#include "platform/x11/Icon.h"
+#include "platform/x11/Modules.h"
 
 namespace x11 {
 namespace {
 
-std::vector<ui::Window*> g_windows;
+using host::windows;
 
 void set_identity(xcb_window_t xwindow, const char* title) {
     static const char kClass[] = "umbrafold\0Umbrafold";
@@ -68,28 +68,30 @@ Rect help_rect_of(const ui::Window* w) {
 // The native side of a window: made at start, and again from the kept
 // state should another client destroy it.
 void make_native(ui::Window* w) {
+    host::Native& n = native(w);
     // Property changes: to see another client set an opacity on us.
     const std::uint32_t common = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     const std::uint32_t buttons = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE;
     if (w->is_cover()) {
-        w->xwindow = make_x_window(w->outer, g_x.screen->black_pixel, common | XCB_EVENT_MASK_BUTTON_PRESS);
-        set_identity(w->xwindow, w->desc->title);
+        n.xwindow = make_x_window(n.outer, g_x.screen->black_pixel, common | XCB_EVENT_MASK_BUTTON_PRESS);
+        set_identity(n.xwindow, w->desc->title);
         return;
     }
-    w->xwindow = make_x_window(w->outer, ImagePainter::pixel(canvas::pixel_of(dialog::kFace)), common | XCB_EVENT_MASK_EXPOSURE | buttons);
-    set_identity(w->xwindow, w->desc->title);
-    xcb_change_property(g_x.c, XCB_PROP_MODE_REPLACE, w->xwindow, g_x.atoms.wm_protocols, XCB_ATOM_ATOM, 32, 1,
+    n.xwindow = make_x_window(n.outer, ImageSurface::pixel(canvas::pixel_of(dialog::kFace)),
+                              common | XCB_EVENT_MASK_EXPOSURE | buttons);
+    set_identity(n.xwindow, w->desc->title);
+    xcb_change_property(g_x.c, XCB_PROP_MODE_REPLACE, n.xwindow, g_x.atoms.wm_protocols, XCB_ATOM_ATOM, 32, 1,
                         &g_x.atoms.wm_delete_window);
-    set_window_icon(w->xwindow);
-    w->help_rect = help_rect_of(w);
-    if (w->help_rect.w <= 0) return;
-    w->help_area = xcb_generate_id(g_x.c);
-    const Rect& h = w->help_rect;
-    xcb_create_window(g_x.c, 0, w->help_area, w->xwindow, static_cast<std::int16_t>(h.x),
+    set_window_icon(n.xwindow);
+    n.help_rect = help_rect_of(w);
+    if (n.help_rect.w <= 0) return;
+    n.help_area = xcb_generate_id(g_x.c);
+    const Rect& h = n.help_rect;
+    xcb_create_window(g_x.c, 0, n.help_area, n.xwindow, static_cast<std::int16_t>(h.x),
                       static_cast<std::int16_t>(h.y), static_cast<std::uint16_t>(std::max(h.w, 1)),
                       static_cast<std::uint16_t>(std::max(h.h, 1)), 0, XCB_WINDOW_CLASS_INPUT_ONLY,
                       XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &buttons);
-    xcb_map_window(g_x.c, w->help_area);
+    xcb_map_window(g_x.c, n.help_area);
 }
 
 Rect centred_on_primary(int width, int height) {
@@ -97,43 +99,27 @@ Rect centred_on_primary(int width, int height) {
     return {monitor.x + (monitor.w - width) / 2, monitor.y + (monitor.h - height) / 2, width, height};
 }
 
-canvas::Typesetter& typesetter() {
-    static fonts::DialogText text(g_x.dpi, open_freetype_glyphs);
-    return text.typesetter();
-}
-
-void paint(ui::Window* w) {
-    dialog::Form& form = *w->form;
-    if (!w->painter) w->painter = std::make_unique<ImagePainter>(typesetter(), g_x.dpi);
-    w->painter->fit(w->xwindow, form.width(), form.height());
-    form.paint(*w->painter);
-    // The first paint fits the title to its text; the help area follows.
-    const Rect help = help_rect_of(w);
-    if (w->help_area && (help.x != w->help_rect.x || help.y != w->help_rect.y || help.w != w->help_rect.w ||
-                         help.h != w->help_rect.h)) {
-        w->help_rect = help;
-        move_resize(w->help_area, help);
-    }
+// The pointer shapes come through the cursor theme: more work than the
+// whole lock, for something nobody looks at before the dialog is drawn.
+// Until then the pointer keeps the root's shape.
+void set_pointers(ui::Window* w) {
+    static const xcb_cursor_t arrow = load_pointer("left_ptr");
+    xcb_change_window_attributes(g_x.c, native(w).xwindow, XCB_CW_CURSOR, &arrow);
+    if (!native(w).help_area) return;
+    static const xcb_cursor_t help = load_pointer("question_arrow");
+    xcb_change_window_attributes(g_x.c, native(w).help_area, XCB_CW_CURSOR, &help);
 }
 
 }  // namespace
 
-const std::vector<ui::Window*>& all_windows() { return g_windows; }
-
 ui::Window* find_window(xcb_window_t xwindow) {
-    for (ui::Window* w : g_windows)
-        if (w->xwindow == xwindow || (w->help_area && w->help_area == xwindow)) return w;
-    return nullptr;
-}
-
-ui::Window* dialog_window() {
-    for (ui::Window* w : g_windows)
-        if (!w->is_cover()) return w;
+    for (ui::Window* w : windows())
+        if (native(w).xwindow == xwindow || (native(w).help_area && native(w).help_area == xwindow)) return w;
     return nullptr;
 }
 
 void raise_all() {
-    for (ui::Window* w : g_windows) raise(w->xwindow);
+    for (ui::Window* w : windows()) raise(native(w).xwindow);
 }
 
 void keep_on_top() {
@@ -142,122 +128,125 @@ void keep_on_top() {
     const xcb_window_t* children = xcb_query_tree_children(tree);
     const auto count = static_cast<std::size_t>(xcb_query_tree_children_length(tree));
     // Children come bottom to top: ours must be the last ones, in our order.
-    bool on_top = count >= g_windows.size();
-    for (std::size_t i = 0; on_top && i < g_windows.size(); ++i)
-        on_top = children[count - g_windows.size() + i] == g_windows[i]->xwindow;
+    const std::vector<ui::Window*>& ours = windows();
+    bool on_top = count >= ours.size();
+    for (std::size_t i = 0; on_top && i < ours.size(); ++i)
+        on_top = children[count - ours.size() + i] == native(ours[i]).xwindow;
     std::free(tree);
     if (!on_top) raise_all();
 }
 
 void fit_to_screen() {
-    for (ui::Window* w : g_windows) {
-        w->outer = w->is_cover() ? root_rect() : centred_on_primary(w->outer.w, w->outer.h);
-        move_resize(w->xwindow, w->outer);
+    for (ui::Window* w : windows()) {
+        host::Native& n = native(w);
+        n.outer = w->is_cover() ? root_rect() : centred_on_primary(n.outer.w, n.outer.h);
+        move_resize(n.xwindow, n.outer);
     }
 }
 
-// The pointer shapes come through the cursor theme: more work than the
-// whole lock, for something nobody looks at before the dialog is drawn.
-// Until then the pointer keeps the root's shape.
-void set_pointers(ui::Window* w) {
-    static const xcb_cursor_t arrow = load_pointer("left_ptr");
-    xcb_change_window_attributes(g_x.c, w->xwindow, XCB_CW_CURSOR, &arrow);
-    if (!w->help_area) return;
-    static const xcb_cursor_t help = load_pointer("question_arrow");
-    xcb_change_window_attributes(g_x.c, w->help_area, XCB_CW_CURSOR, &help);
-}
-
 void recreate(ui::Window* w) {
-    w->xwindow = 0;
-    w->help_area = 0;
+    host::Native& n = native(w);
+    n.xwindow = 0;
+    n.help_area = 0;
     make_native(w);
     set_pointers(w);
-    xcb_map_window(g_x.c, w->xwindow);
+    xcb_map_window(g_x.c, n.xwindow);
     raise_all();
     if (w->form) w->form->invalidate();
 }
 
 void restore(ui::Window* w, const Rect& now, bool mapped) {
+    const host::Native& n = native(w);
     if (!mapped) {
-        xcb_map_window(g_x.c, w->xwindow);
+        xcb_map_window(g_x.c, n.xwindow);
         raise_all();
     }
-    if (now.x != w->outer.x || now.y != w->outer.y || now.w != w->outer.w || now.h != w->outer.h)
-        move_resize(w->xwindow, w->outer);
+    if (now != n.outer) move_resize(n.xwindow, n.outer);
 }
 
 void map_now(ui::Window* w) {
-    if (!w->xwindow) {
-        w->outer = centred_on_primary(w->form->width(), w->form->height());
+    host::Native& n = native(w);
+    if (!n.xwindow) {
+        n.outer = centred_on_primary(w->form->width(), w->form->height());
         make_native(w);
     }
-    raise(w->xwindow);
-    xcb_map_window(g_x.c, w->xwindow);
+    raise(n.xwindow);
+    xcb_map_window(g_x.c, n.xwindow);
     xcb_flush(g_x.c);
 }
 
 void map_shown_windows() {
-    for (ui::Window* w : g_windows)
-        if (w->mapped) map_now(w);
-}
-
-void paint_dirty() {
-    for (ui::Window* w : g_windows)
-        if (w->form && w->form->dirty()) paint(w);
-}
-
-void wipe_all_text() {
-    for (ui::Window* w : g_windows)
-        if (w->form) w->form->wipe();
+    for (ui::Window* w : windows())
+        if (w->shown) map_now(w);
 }
 
 }  // namespace x11
 
-void ui::Window::size_changed(int width, int height) {
-    outer.w = width;
-    outer.h = height;
-    const std::uint32_t size[] = {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
-    xcb_configure_window(x11::g_x.c, xwindow, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
+namespace host {
+
+using namespace x11;
+
+double dialog_dpi() { return g_x.dpi; }
+
+// The cover is made at once, the size of the root as the server gave it on
+// connecting; the dialog's native window, its monitor and its icon wait
+// until it is shown, after the lock.
+void window_made(ui::Window* w) {
+    w->native = new Native;
+    if (!w->is_cover()) return;
+    w->native->outer = {0, 0, g_x.screen->width_in_pixels, g_x.screen->height_in_pixels};
+    make_native(w);
 }
 
-namespace dialog {
+canvas::Canvas begin_frame(ui::Window* w, int width, int height) {
+    Native& n = native(w);
+    if (!n.xwindow) return {};
+    return n.image.fit(n.xwindow, width, height);
+}
 
-Form& form_of(ui::Window* window) { return *window->form; }
+void present(ui::Window* w, const Rect& area) { native(w).image.present(area); }
 
-}  // namespace dialog
+void resize(ui::Window* w, int width, int height) {
+    Native& n = native(w);
+    n.outer.w = width;
+    n.outer.h = height;
+    const std::uint32_t size[] = {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
+    xcb_configure_window(g_x.c, n.xwindow, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
+}
+
+// The first paint fits the title to its text; the help area follows. The
+// pointers take their shapes once the dialog is first on screen.
+void frame_sent(ui::Window* w) {
+    Native& n = native(w);
+    const Rect help = help_rect_of(w);
+    if (n.help_area && help != n.help_rect) {
+        n.help_rect = help;
+        move_resize(n.help_area, help);
+    }
+    if (n.pointers_set) return;
+    n.pointers_set = true;
+    for (ui::Window* each : windows()) set_pointers(each);
+}
+
+canvas::GlyphSource* open_fallback_glyphs(double dpi) { return open_freetype_glyphs(dpi); }
+
+}  // namespace host
 
 namespace ui {
 
 using namespace x11;
 
-Window* create_window(const WindowDesc& desc, FormEvents& events) {
-    auto* w = new Window;
-    w->desc = &desc;
-    w->events = &events;
-    // The cover is made at once, the size of the root as the server gave
-    // it on connecting; the dialog's native window, its monitor and its icon
-    // wait until it is shown, after the lock.
-    if (desc.kind == WindowKind::Cover) {
-        w->outer = {0, 0, g_x.screen->width_in_pixels, g_x.screen->height_in_pixels};
-        make_native(w);
-    } else {
-        w->form = std::make_unique<dialog::Form>(desc, events, *w, g_x.dpi);
-    }
-    g_windows.push_back(w);
-    return w;
-}
-
 void show(Window* window) {
-    window->mapped = true;
+    window->shown = true;
     if (grabs_held()) map_now(window);
 }
 
 void make_topmost(Window* window) {
-    if (window->xwindow) raise(window->xwindow);
+    if (native(window).xwindow) raise(native(window).xwindow);
     // Anything of ours made earlier stays below, as each window is lifted
     // in its turn; the dialog keeps its place above the cover.
-    for (ui::Window* w : g_windows)
-        if (w != window && !w->is_cover() && w->xwindow) raise(w->xwindow);
+    for (ui::Window* w : host::windows())
+        if (w != window && !w->is_cover() && native(w).xwindow) raise(native(w).xwindow);
 }
 
 }  // namespace ui

@@ -1,39 +1,26 @@
-// A top-level window of the program: the native window, the dialog engine
-// behind it (none for the cover) and its painter.
+// The native side of the program's windows on X11: an override-redirect
+// window for each, kept mapped, in place and above every other.
 #pragma once
 
-#include <memory>
-#include <vector>
+#include <xcb/xcb.h>
 
-#include "platform/dialog/Form.h"
-#include "platform/ui.h"
+#include "platform/host/Window.h"
 #include "platform/x11/Display.h"
-#include "platform/x11/ImagePainter.h"
+#include "platform/x11/ImageSurface.h"
 
-struct ui::Window final : dialog::Host {
-    const ui::WindowDesc* desc = nullptr;
-    ui::FormEvents* events = nullptr;
+struct host::Native {
     xcb_window_t xwindow = 0;
     xcb_window_t help_area = 0;  // an input-only window that shows the help pointer
-    x11::Rect help_rect;     // where help_area was last put
-    x11::Rect outer;         // in root coordinates
-    std::unique_ptr<dialog::Form> form;
-    bool mapped = false;  // shown by us, so to be kept shown
-    std::unique_ptr<x11::ImagePainter> painter;  // from the first paint on
-
-    bool is_cover() const { return !form; }
-
-    // dialog::Host: the loop paints whatever is dirty once input settles.
-    void repaint_soon() override {}
-    void size_changed(int width, int height) override;
+    x11::Rect help_rect;         // where help_area was last put
+    x11::Rect outer;             // in root coordinates
+    x11::ImageSurface image;     // the dialog's frame, from its first paint on
+    bool pointers_set = false;   // shapes given to every window, once the dialog was first drawn
 };
 
 namespace x11 {
 
-// Every window the program made, cover first.
-const std::vector<ui::Window*>& all_windows();
+inline host::Native& native(const ui::Window* window) { return *window->native; }
 ui::Window* find_window(xcb_window_t xwindow);
-ui::Window* dialog_window();
 
 // Puts the program's windows back above everything else, cover first so
 // the dialog ends in front of it.
@@ -44,8 +31,6 @@ void keep_on_top();
 // Fits the cover to the root and centres the dialog on the primary monitor.
 void fit_to_screen();
 
-// The pointer shapes, set once the dialog is first drawn.
-void set_pointers(ui::Window* window);
 // Another client destroyed the window: make it again, same state.
 void recreate(ui::Window* window);
 // Another client unmapped, moved or resized it: put it back.
@@ -57,11 +42,5 @@ void restore(ui::Window* window, const Rect& now, bool mapped);
 // window on its first mapping.
 void map_now(ui::Window* window);
 void map_shown_windows();
-
-// Paints the dialogs that need it.
-void paint_dirty();
-
-// Wipes the text of every password box.
-void wipe_all_text();
 
 }  // namespace x11

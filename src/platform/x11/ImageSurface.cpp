@@ -1,5 +1,5 @@
 // Sending the painted dialog to its window in the screen's pixel format.
-#include "platform/x11/ImagePainter.h"
+#include "platform/x11/ImageSurface.h"
 
 #include <algorithm>
 #include <cstring>
@@ -42,27 +42,29 @@ std::uint32_t screen_pixel(const Channel& red, const Channel& green, const Chann
 
 }  // namespace
 
-std::uint32_t ImagePainter::pixel(std::uint32_t rgb) {
+std::uint32_t ImageSurface::pixel(std::uint32_t rgb) {
     const PixelFormat& format = g_x.format;
     return screen_pixel(Channel(format.red_mask), Channel(format.green_mask), Channel(format.blue_mask), rgb);
 }
 
-ImagePainter::~ImagePainter() {
+ImageSurface::~ImageSurface() {
     if (gc_) xcb_free_gc(g_x.c, gc_);
 }
 
-void ImagePainter::fit(xcb_window_t target, int width, int height) {
+canvas::Canvas ImageSurface::fit(xcb_window_t target, int width, int height) {
     target_ = target;
     if (!gc_) {
         gc_ = xcb_generate_id(g_x.c);
         xcb_create_gc(g_x.c, gc_, g_x.root, 0, nullptr);
     }
-    if (width == canvas_.width && height == canvas_.height) return;
-    pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-    canvas_ = {pixels_.data(), width, height};
+    if (width != canvas_.width || height != canvas_.height) {
+        pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+        canvas_ = {pixels_.data(), width, height};
+    }
+    return canvas_;
 }
 
-void ImagePainter::present(const Rect& area) {
+void ImageSurface::present(const Rect& area) {
     const int x0 = std::max(area.x, 0), y0 = std::max(area.y, 0);
     const int x1 = std::min(area.x + area.w, canvas_.width), y1 = std::min(area.y + area.h, canvas_.height);
     if (x0 >= x1 || y0 >= y1) return;

@@ -1,16 +1,16 @@
 // Drawing into shared memory.
-#include "platform/wayland/ShmPainter.h"
+#include "platform/wayland/ShmSurface.h"
 
 namespace wl {
 
-void ShmPainter::begin(wl_surface* surface, wl_surface* parent, int width, int height) {
+canvas::Canvas ShmSurface::begin(wl_surface* surface, wl_surface* parent, int width, int height) {
     surface_ = surface;
     parent_ = parent;
     buffer_ = &pool_.next(width, height);
-    canvas_ = {buffer_->pixels, width, height};
+    return {buffer_->pixels, width, height};
 }
 
-void ShmPainter::present(const Rect& r) {
+void ShmSurface::present(const Rect& r) {
     wl_surface_attach(surface_, buffer_->buffer, 0, 0);
     wl_surface_damage_buffer(surface_, r.x, r.y, r.w, r.h);
     wl_surface_commit(surface_);
